@@ -139,7 +139,11 @@ def ellipse_mask(size, box):
 
 
 def shrink(img, size):
-    return img.resize(size, Image.LANCZOS)
+    small = img.resize(size, Image.LANCZOS)
+    if small.mode == "RGBA":
+        # LANCZOS leaves a faint fringe of alpha 1..2 round shapes; clear it.
+        small.putalpha(small.getchannel("A").point(lambda v: 0 if v < 3 else v))
+    return small
 
 
 def text_layer(size, xy, text, fnt, fill_stops=None, colour=(255, 255, 255),
@@ -652,29 +656,22 @@ def glyph_refresh():
     tip_angle = a + math.radians(44)
     tip = (cx + mid * math.cos(tip_angle), cy + mid * math.sin(tip_angle))
     rd.polygon([base_out, tip, base_in], fill=255)
-    ring_big = ring
     img.alpha_composite(_soft_floor_shadow(size, _s(8, 35, 32, 39), 0.22))
-    shadow = drop_shadow(solid(size, (0, 0, 0), ring_big), (int(0.6 * SS), int(1.2 * SS)), 0.9 * SS,
+    shadow = drop_shadow(solid(size, (0, 0, 0), ring), (int(0.6 * SS), int(1.2 * SS)), 0.9 * SS,
                          colour=hex_rgb("#0d3a14"), opacity=0.35)
     img.alpha_composite(shadow)
     paint = colorize(linear_mask(size, _s(10, 3), _s(28, 37)),
                      [(0.0, hex_rgb("#8ee26a")), (0.45, hex_rgb("#3fb54a")), (1.0, hex_rgb("#1d7d33"))]
                      ).convert("RGBA")
-    paint.putalpha(ring_big)
+    paint.putalpha(ring)
     img.alpha_composite(paint)
-    # Outline and a light inner stroke for a little relief.
-    outline = ring_big.filter(ImageFilter.MaxFilter(3))
-    outline = ImageChops.subtract(outline, ring_big)
-    edge = ring_big.filter(ImageFilter.MinFilter(2 * SS + 1))
-    highlight = ImageChops.subtract(ring_big, edge)
+    # A light inner stroke fading downwards, and a dark outline, for relief.
+    inner_edge = ImageChops.subtract(ring, ring.filter(ImageFilter.MinFilter(2 * SS + 1)))
     hl_fade = linear_mask(size, _s(0, 4), _s(0, 30), 150, 0)
-    img.alpha_composite(solid(size, (255, 255, 255), ImageChops.multiply(highlight, hl_fade)))
-    out_layer = solid(size, hex_rgb("#17602a"), ImageChops.subtract(
-        ring_big.filter(ImageFilter.MaxFilter(5)), ring_big))
-    final = Image.new("RGBA", size, (0, 0, 0, 0))
-    final.alpha_composite(img)
-    final.alpha_composite(scale_alpha(out_layer, 0.75))
-    return shrink(final, (GLYPH, GLYPH))
+    img.alpha_composite(solid(size, (255, 255, 255), ImageChops.multiply(inner_edge, hl_fade)))
+    outline = ImageChops.subtract(ring.filter(ImageFilter.MaxFilter(5)), ring)
+    img.alpha_composite(solid(size, hex_rgb("#17602a"), outline.point(lambda v: int(v * 0.75))))
+    return shrink(img, (GLYPH, GLYPH))
 
 
 def _star(cx, cy, r_out, r_in, points=5, rotation=-90):
@@ -790,7 +787,7 @@ def glyph_floppy16():
 
 def render_preview(path, bg, close_normal, close_hot, glyphs, floppy, up, down):
     """A mock of the main window built from the assets (not shipped)."""
-    scale_font = font("NotoSansCJK-Regular.ttc", 12)
+    ui_font = font("NotoSansCJK-Regular.ttc", 12)
     img = bg.convert("RGBA")
     draw = ImageDraw.Draw(img)
     small = font("DejaVuSans.ttf", 9)
@@ -811,19 +808,19 @@ def render_preview(path, bg, close_normal, close_hot, glyphs, floppy, up, down):
         top = ((n - 1) // 10) * 38 + 8 + 150
         strip = down if n in (3, 7, 12, 18, 25, 33, 36, 40) else up
         img.alpha_composite(strip.crop(((n - 1) * 32, 0, n * 32, 32)), (left, top))
-    draw.text((24, 323), "已选号码 8 个 [复式投注数量 8 注，缩水投注数量 8 注]", font=scale_font, fill="black")
+    draw.text((24, 323), "已选号码 8 个 [复式投注数量 8 注，缩水投注数量 8 注]", font=ui_font, fill="black")
     draw.line((16, 340, 431, 340), fill=(160, 160, 160))
     draw.text((24, 347), "03 07 12 18 25 33 36 40", font=font("DejaVuSans-Bold.ttf", 13), fill=(0, 0, 128))
     for i, line in enumerate(["01 03 07 12 18 25 33"] * 6):
         draw.text((446, 155 + 14 * i), line, font=small, fill="black")
     img.alpha_composite(floppy, (552, 130))
-    draw.text((571, 130), "保存", font=scale_font, fill="black")
+    draw.text((571, 130), "保存", font=ui_font, fill="black")
     for (x, caption), glyph in zip(((16, "随机选号"), (112, "清空已选号"), (342, "生成投注组合")), glyphs):
         img.alpha_composite(glyph, (x + 25, 386))
-        draw.text((x + 45, 430), caption, font=scale_font, fill="black", anchor="ma")
-    draw.text((213, 428), "缩水方式", font=scale_font, fill="black")
+        draw.text((x + 45, 430), caption, font=ui_font, fill="black", anchor="ma")
+    draw.text((213, 428), "缩水方式", font=ui_font, fill="black")
     draw.rectangle((265, 424, 329, 444), fill="white", outline=(140, 140, 140))
-    draw.text((269, 427), "中7保6", font=scale_font, fill="black")
+    draw.text((269, 427), "中7保6", font=ui_font, fill="black")
     # Hot close button and a zoomed ball beside the window, for inspection.
     sheet = Image.new("RGBA", (630 + 200, 460), (200, 200, 200, 255))
     sheet.alpha_composite(img)
@@ -831,7 +828,7 @@ def render_preview(path, bg, close_normal, close_hot, glyphs, floppy, up, down):
     sheet.alpha_composite(close_normal, (720, 10))
     for i, strip in enumerate((up, down)):
         cell = strip.crop((32 * 39, 0, 32 * 40, 32)).resize((96, 96), Image.NEAREST)
-        sheet.alpha_composite(cell, (650 + i * 100 % 200 if i == 0 else 745, 50))
+        sheet.alpha_composite(cell, (650 + i * 95, 50))
     zoom = [g.resize((80, 80), Image.NEAREST) for g in glyphs]
     for i, g in enumerate(zoom):
         sheet.alpha_composite(g, (650 + (i % 2) * 90, 160 + (i // 2) * 90))
