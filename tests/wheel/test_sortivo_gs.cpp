@@ -145,19 +145,32 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BadHeaderCase{"NegativeRowCount", "[Bad/0/7/0/-1/0]", "Range check error"},
                     BadHeaderCase{"NegativeBetSizeWithRows", "[Bad/0/-7/0/2/0]", "Range check error"},
                     BadHeaderCase{"HugeRowCount", "[Bad/0/7/0/2147483647/0]", "Range check error: the formula \"Bad\" declares 2147483647 rows"},
-                    BadHeaderCase{"RowCountJustOverLimit", "[Bad/0/7/0/1000001/0]", "Range check error: the formula \"Bad\" declares 1000001 rows"},
+                    BadHeaderCase{"RowCountJustOverLimit", "[Bad/0/0/0/1000000/0]", "Range check error: the formula \"Bad\" declares 1000000 rows"},
+                    BadHeaderCase{"EntriesOverLimit", "[Bad/0/40/0/200000/0]", "Range check error: the formula \"Bad\" declares 200000 rows"},
                     BadHeaderCase{"HugeBetSize", "[Bad/0/2147483647/0/1/0]", "Range check error: the formula \"Bad\" declares 2147483647 numbers"},
                     BadHeaderCase{"BetSizeOverBoard", "[Bad/0/41/0/1/0]", "Range check error: the formula \"Bad\" declares 41 numbers"}),
     [](const testing::TestParamInfo<BadHeaderCase> &info) { return std::string(info.param.name); });
 
 TEST(LoadGS, AcceptsLimitsExactly)
 {
-    const TGSList list = load(QStringLiteral("[Max/0/40/0/3/0]\r\n[Many/0/0/0/1000000/0]\r\n[Wide/2147483647/99/0/0/0]\r\n"));
+    const TGSList list = load(QStringLiteral("[Max/0/40/0/3/0]\r\n[Many/0/0/0/999997/0]\r\n[Wide/0/2147483647/0/0/0]\r\n1\r\n\r\n"));
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(list[0].Rows.size(), 3);
     EXPECT_EQ(list[0].Rows[0].size(), 40);
-    EXPECT_EQ(list[1].Rows.size(), 1000000);
-    EXPECT_EQ(list[2].BetSize, 99); // no rows: the bet size is never used
+    EXPECT_EQ(list[1].Rows.size(), 999997);
+    EXPECT_EQ(list[2].BetSize, 2147483647); // no rows: the bet size is never used
+    EXPECT_TRUE(list[2].Rows.isEmpty());
+}
+
+TEST(LoadGS, ManyLargeFormulasStopAtTheTableLimit)
+{
+    // Each header alone is acceptable; together they would take gigabytes.
+    QString text;
+    for (int i = 0; i < 50; ++i)
+        text += QStringLiteral("[F%1/0/40/0/100000/0]\r\n").arg(i);
+    TGSList list;
+    EXPECT_THROW(quorbel::LoadGSFromBytes(quorbel::EncodeCp936(text), list), quorbel::AppError);
+    EXPECT_EQ(list.size(), 2); // 2 x 100000 x 40 entries fill the table
 }
 
 TEST(LoadGS, MissingFileRaisesOpenErrorAndAddsNothing)
