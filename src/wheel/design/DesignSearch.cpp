@@ -1,0 +1,96 @@
+#include "wheel/design/DesignSearch.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace quorbel {
+
+namespace {
+
+QString CyclesText(const std::vector<int> &cycles)
+{
+    QStringList parts;
+    for (int c : cycles)
+        parts << QString::number(c);
+    return parts.isEmpty() ? QStringLiteral("none") : parts.join(QLatin1Char(','));
+}
+
+// The orbits of a stored design when the group maps it onto itself; empty otherwise.
+std::vector<int> OrbitsOf(const OrbitSpace &space, const std::vector<SubsetMask> &rows)
+{
+    std::vector<int> orbits;
+    for (SubsetMask row : rows) {
+        const int index = space.space().indexOf(row);
+        if (index < 0)
+            return {};
+        orbits.push_back(space.orbitOf(index));
+    }
+    std::sort(orbits.begin(), orbits.end());
+    orbits.erase(std::unique(orbits.begin(), orbits.end()), orbits.end());
+    if (ExpandOrbits(space, orbits).size() != rows.size())
+        return {}; // some orbit is only partly in the design
+    return orbits;
+}
+
+} // namespace
+
+SearchReport SearchFormula(const SearchRequest &request, const DesignStore &store,
+                           const std::function<void(const QString &)> &log,
+                           const std::atomic<bool> *stop)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const FormulaKey &key = request.key;
+    const QString name = FormulaName(key);
+    const DrawSpace draws(key.selection, key.drawSize);
+    const OrbitSpace space(draws, request.cycles, key.guarantee);
+
+    SearchReport report;
+    std::vector<SubsetMask> stored;
+    const bool haveStored = store.load(key, stored) && UncoveredDraws(draws, stored, key.guarantee).empty();
+    std::vector<int> start;
+    if (haveStored && request.fromStore)
+        start = OrbitsOf(space, stored);
+    if (start.empty())
+        start = GreedyCovering(space, request.seed);
+    report.startRows = RowCount(space, start);
+    report.bestRows = haveStored ? std::min<int>(int(stored.size()), report.startRows) : report.startRows;
+    if (!haveStored || report.startRows < int(stored.size()))
+        report.improved = store.keepIfSmaller(WheelDesign{key, ExpandOrbits(space, start)});
+    log(QStringLiteral("%1: group %2 (%3 orbits), start %4 rows, stored %5")
+            .arg(name, CyclesText(request.cycles)).arg(space.orbitCount()).arg(report.startRows)
+            .arg(haveStored ? QString::number(stored.size()) : QStringLiteral("none")));
+
+    DescentSettings descent;
+    descent.seed = request.seed;
+    descent.seconds = request.seconds;
+    descent.secondsPerSize = request.secondsPerSize;
+    descent.targetRows = request.targetRows;
+    descent.anneal = request.anneal;
+    descent.fromScratch = request.fromScratch;
+    if (request.firstRows > 0) {
+        // Orbits for the first size: rows divided by the size of a full orbit.
+        int orbitRows = 1;
+        for (int o = 0; o < space.orbitCount(); ++o)
+            orbitRows = std::max(orbitRows, space.orbitSize(o));
+        descent.firstOrbits = std::max(1, request.firstRows / orbitRows);
+    }
+    DescendingSearch(space, start, descent, [&](const std::vector<int> &orbits) {
+        const std::vector<SubsetMask> rows = ExpandOrbits(space, orbits);
+        if (!UncoveredDraws(draws, rows, key.guarantee).empty()) {
+            log(QStringLiteral("%1: a design of %2 rows failed the check; not kept").arg(name).arg(rows.size()));
+            return;
+        }
+        const bool kept = store.keepIfSmaller(WheelDesign{key, rows});
+        report.improved = report.improved || kept;
+        report.bestRows = std::min(report.bestRows, int(rows.size()));
+        log(QStringLiteral("%1: %2 rows after %3 s%4")
+                .arg(name).arg(rows.size()).arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1)
+                .arg(kept ? QStringLiteral(", stored") : QString()));
+    }, stop);
+    report.seconds = double(clock.elapsed()) / 1000.0;
+    return report;
+}
+
+} // namespace quorbel
