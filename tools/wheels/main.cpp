@@ -6,6 +6,7 @@
 #include "wheel/design/DesignStore.h"
 #include "wheel/design/DesignVerifier.h"
 #include "wheel/design/MatchAnalysis.h"
+#include "wheel/design/TextColumns.h"
 #include "wheel/design/WheelFileWriter.h"
 #include "wheel/design/WheelTargets.h"
 
@@ -46,11 +47,12 @@ const char kUsage[] =
     "  quorbel-wheels search [--n N --t T] [--store DIR] [--seconds S] [--per-size S]\n"
     "                        [--seed X] [--target ROWS] [--group C1,C2,..] [--fresh]\n"
     "                        [--temperature T0,T1] [--cooling F] [--moves L] [--jump P] [--weighting]\n"
-    "                        [--tabu TENURE] [--scratch] [--size ROWS]\n"
+    "                        [--tabu TENURE] [--scratch] [--size ROWS] [--extend]\n"
     "      simulated annealing (or tabu search with --tabu) downwards from the stored (or a\n"
     "      greedy) design, or with --scratch from random rows at each size (--size: the first\n"
     "      size tried); every smaller covering design is checked and kept in the store\n"
     "      (default store: data/wheels); a failed size is tried again with a new seed;\n"
+    "      --extend starts from the stored design for n-1 completed greedily (with --fresh);\n"
     "      without --n/--t all 16 formulas in turn, each stopping at its goal\n"
     "  quorbel-wheels generate [--store DIR] [--out FILE]\n"
     "      writes the formula file (default GS.spt) from the stored designs and verifies it\n";
@@ -144,7 +146,7 @@ int Bounds()
     Print(QStringLiteral("formula      C(n,7)  ball  sphere  known   goal\n"));
     for (const FormulaKey &key : ShippedFormulas()) {
         Print(QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                  .arg(FormulaName(key), -10)
+                  .arg(PadToWidth(FormulaName(key), 10))
                   .arg(Binomial(key.selection, key.drawSize), 7)
                   .arg(BallSize(key.selection, key.drawSize, key.guarantee), 5)
                   .arg(SphereBound(key.selection, key.drawSize, key.guarantee), 7)
@@ -162,6 +164,7 @@ int Search(const Options &options)
     base.seed = static_cast<std::uint64_t>(ToInteger(options.value(QStringLiteral("--seed"), QStringLiteral("1")), QStringLiteral("--seed")));
     base.fromStore = !options.has(QStringLiteral("--fresh"));
     base.fromScratch = options.has(QStringLiteral("--scratch")) || options.has(QStringLiteral("--size"));
+    base.extend = options.has(QStringLiteral("--extend"));
     if (options.has(QStringLiteral("--size")))
         base.firstRows = static_cast<int>(ToInteger(options.value(QStringLiteral("--size")), QStringLiteral("--size")));
     if (options.has(QStringLiteral("--group")))
@@ -244,7 +247,7 @@ int main(int argc, char **argv)
     try {
         const Options options = ParseOptions(args, {QStringLiteral("--ignore-goals"), QStringLiteral("--partial"),
                                                     QStringLiteral("--fresh"), QStringLiteral("--weighting"),
-                                                    QStringLiteral("--scratch")});
+                                                    QStringLiteral("--scratch"), QStringLiteral("--extend")});
         if (command == QStringLiteral("verify"))
             return Verify(options);
         if (command == QStringLiteral("analyse") || command == QStringLiteral("analyze"))

@@ -157,6 +157,9 @@ AnnealOutcome CoveringAnnealer::runTabu(const AnnealSettings &settings, const st
             }
         }
         ++outcome.moves;
+        if (settings.weighting && step % std::max<std::int64_t>(1, settings.movesPerTemperature) == 0)
+            for (std::int32_t d : m_uncovered)
+                m_weight[std::size_t(d)] += m_space.orbitSize(d);
         if (best.empty())
             continue;
         const Move move = best[rng.below(static_cast<std::uint32_t>(best.size()))];
@@ -321,6 +324,11 @@ std::vector<SubsetMask> ExpandOrbits(const OrbitSpace &space, const std::vector<
 
 std::vector<int> GreedyCovering(const OrbitSpace &space, std::uint64_t seed)
 {
+    return GreedyCompletion(space, {}, seed);
+}
+
+std::vector<int> GreedyCompletion(const OrbitSpace &space, std::vector<int> chosen, std::uint64_t seed)
+{
     // Coverage between orbits is symmetric, so the cover list of a draw orbit is also the
     // list of row orbits that cover it.
     Xoshiro256 rng(seed);
@@ -331,8 +339,19 @@ std::vector<int> GreedyCovering(const OrbitSpace &space, std::uint64_t seed)
             gain[c] += space.orbitSize(*d);
     std::vector<char> covered(count, 0);
     std::int64_t left = space.space().size();
-    std::vector<int> chosen;
     std::vector<int> ties;
+    const auto take = [&](int orbit) {
+        for (const std::int32_t *d = space.coverBegin(orbit); d != space.coverEnd(orbit); ++d) {
+            if (covered[std::size_t(*d)])
+                continue;
+            covered[std::size_t(*d)] = 1;
+            left -= space.orbitSize(*d);
+            for (const std::int32_t *c = space.coverBegin(*d); c != space.coverEnd(*d); ++c)
+                gain[std::size_t(*c)] -= space.orbitSize(*d);
+        }
+    };
+    for (int orbit : chosen)
+        take(orbit);
     while (left > 0) {
         double best = -1.0;
         ties.clear();
@@ -347,14 +366,7 @@ std::vector<int> GreedyCovering(const OrbitSpace &space, std::uint64_t seed)
         }
         const int orbit = ties[rng.below(static_cast<std::uint32_t>(ties.size()))];
         chosen.push_back(orbit);
-        for (const std::int32_t *d = space.coverBegin(orbit); d != space.coverEnd(orbit); ++d) {
-            if (covered[std::size_t(*d)])
-                continue;
-            covered[std::size_t(*d)] = 1;
-            left -= space.orbitSize(*d);
-            for (const std::int32_t *c = space.coverBegin(*d); c != space.coverEnd(*d); ++c)
-                gain[std::size_t(*c)] -= space.orbitSize(*d);
-        }
+        take(orbit);
     }
     return chosen;
 }

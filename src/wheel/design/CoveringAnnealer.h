@@ -75,6 +75,9 @@ std::vector<SubsetMask> ExpandOrbits(const OrbitSpace &space, const std::vector<
 // draws are covered.
 std::vector<int> GreedyCovering(const OrbitSpace &space, std::uint64_t seed);
 
+// Greedy completion: keeps the given orbits and adds orbits until all draws are covered.
+std::vector<int> GreedyCompletion(const OrbitSpace &space, std::vector<int> chosen, std::uint64_t seed);
+
 // Draws (subset indices) that no row covers at threshold t, counted by direct intersection.
 std::vector<int> UncoveredDraws(const DrawSpace &space, const std::vector<SubsetMask> &rows, int t);
 

@@ -52,6 +52,19 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
     std::vector<int> start;
     if (haveStored && request.fromStore)
         start = OrbitsOf(space, stored);
+    if (start.empty() && request.extend) {
+        // One number more: the design for n - 1 still covers every draw without position n;
+        // greedy rows are added for the draws that hold it.
+        std::vector<SubsetMask> smaller;
+        FormulaKey smallerKey = key;
+        --smallerKey.selection;
+        if (store.load(smallerKey, smaller)) {
+            const std::vector<int> kept = OrbitsOf(space, smaller);
+            if (!kept.empty() || smaller.empty())
+                start = GreedyCompletion(space, kept, request.seed);
+            log(QStringLiteral("%1: extending the %2 rows stored for %3").arg(name).arg(smaller.size()).arg(FormulaName(smallerKey)));
+        }
+    }
     if (start.empty())
         start = GreedyCovering(space, request.seed);
     report.startRows = RowCount(space, start);

@@ -23,6 +23,7 @@ struct SearchRequest
     int targetRows = 0;          // stop at this size (0: use the whole budget)
     bool fromStore = true;       // start from the stored design when the group allows
     bool fromScratch = false;    // search each size from random rows
+    bool extend = false;         // start from the stored design for n - 1, completed greedily
     int firstRows = 0;           // with fromScratch: rows of the first attempt (0: one fewer)
     AnnealSettings anneal;       // temperatures and moves
 };

@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/TextFile.h"
 #include "wheel/design/DrawSpace.h"
+#include "wheel/design/TextColumns.h"
 #include "wheel/design/WheelTargets.h"
 
 #include <QSet>
@@ -166,10 +167,7 @@ QString FormatReport(const FileReport &report)
                        .arg(QStringLiteral("verified"), 9)
                        .arg(QStringLiteral("uncovered"), 10);
     for (const FormulaReport &f : report.formulas) {
-        // Chinese characters take two columns in a terminal; pad by display width.
-        QString name = f.name;
-        const int width = static_cast<int>(name.size() + std::count_if(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 0x2E80; }));
-        name += QString(std::max(0, 12 - width), QLatin1Char(' '));
+        const QString name = PadToWidth(f.name, 12);
         text += QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                     .arg(name)
                     .arg(f.rows, 6)
