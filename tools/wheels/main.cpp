@@ -47,12 +47,13 @@ const char kUsage[] =
     "  quorbel-wheels search [--n N --t T] [--store DIR] [--seconds S] [--per-size S]\n"
     "                        [--seed X] [--target ROWS] [--group C1,C2,..] [--fresh]\n"
     "                        [--temperature T0,T1] [--cooling F] [--moves L] [--jump P] [--weighting]\n"
-    "                        [--tabu TENURE] [--scratch] [--size ROWS] [--extend]\n"
+    "                        [--tabu TENURE] [--scratch] [--size ROWS] [--extend] [--keep-smaller]\n"
     "      simulated annealing (or tabu search with --tabu) downwards from the stored (or a\n"
     "      greedy) design, or with --scratch from random rows at each size (--size: the first\n"
     "      size tried); every smaller covering design is checked and kept in the store\n"
     "      (default store: data/wheels); a failed size is tried again with a new seed;\n"
     "      --extend starts from the stored design for n-1 completed greedily (with --fresh);\n"
+    "      --keep-smaller also keeps those rows fixed and searches only the added ones;\n"
     "      without --n/--t all 16 formulas in turn, each stopping at its goal\n"
     "  quorbel-wheels generate [--store DIR] [--out FILE]\n"
     "      writes the formula file (default GS.spt) from the stored designs and verifies it\n";
@@ -164,7 +165,8 @@ int Search(const Options &options)
     base.seed = static_cast<std::uint64_t>(ToInteger(options.value(QStringLiteral("--seed"), QStringLiteral("1")), QStringLiteral("--seed")));
     base.fromStore = !options.has(QStringLiteral("--fresh"));
     base.fromScratch = options.has(QStringLiteral("--scratch")) || options.has(QStringLiteral("--size"));
-    base.extend = options.has(QStringLiteral("--extend"));
+    base.extend = options.has(QStringLiteral("--extend")) || options.has(QStringLiteral("--keep-smaller"));
+    base.keepSmaller = options.has(QStringLiteral("--keep-smaller"));
     if (options.has(QStringLiteral("--size")))
         base.firstRows = static_cast<int>(ToInteger(options.value(QStringLiteral("--size")), QStringLiteral("--size")));
     if (options.has(QStringLiteral("--group")))
@@ -247,7 +249,8 @@ int main(int argc, char **argv)
     try {
         const Options options = ParseOptions(args, {QStringLiteral("--ignore-goals"), QStringLiteral("--partial"),
                                                     QStringLiteral("--fresh"), QStringLiteral("--weighting"),
-                                                    QStringLiteral("--scratch"), QStringLiteral("--extend")});
+                                                    QStringLiteral("--scratch"), QStringLiteral("--extend"),
+                                                    QStringLiteral("--keep-smaller")});
         if (command == QStringLiteral("verify"))
             return Verify(options);
         if (command == QStringLiteral("analyse") || command == QStringLiteral("analyze"))

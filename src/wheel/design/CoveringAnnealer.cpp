@@ -61,6 +61,9 @@ void CoveringAnnealer::reset(const std::vector<int> &orbits)
     m_chosen = orbits;
     const std::size_t count = std::size_t(m_space.orbitCount());
     m_count.assign(count, 0);
+    for (int orbit : m_fixed)
+        for (const std::int32_t *d = m_space.coverBegin(orbit); d != m_space.coverEnd(orbit); ++d)
+            ++m_count[std::size_t(*d)];
     for (int orbit : m_chosen)
         for (const std::int32_t *d = m_space.coverBegin(orbit); d != m_space.coverEnd(orbit); ++d)
             ++m_count[std::size_t(*d)];
@@ -113,6 +116,7 @@ AnnealOutcome CoveringAnnealer::runTabu(const AnnealSettings &settings, const st
                             settings.start.begin() + std::min<std::ptrdiff_t>(settings.orbits, std::ptrdiff_t(settings.start.size())));
     while (static_cast<int>(orbits.size()) < settings.orbits)
         orbits.push_back(static_cast<int>(rng.below(static_cast<std::uint32_t>(m_space.orbitCount()))));
+    m_fixed = settings.fixed;
     reset(orbits);
 
     AnnealOutcome outcome;
@@ -191,6 +195,7 @@ AnnealOutcome CoveringAnnealer::run(const AnnealSettings &settings, const std::a
                             settings.start.begin() + std::min<std::ptrdiff_t>(settings.orbits, std::ptrdiff_t(settings.start.size())));
     while (static_cast<int>(orbits.size()) < settings.orbits)
         orbits.push_back(static_cast<int>(rng.below(static_cast<std::uint32_t>(m_space.orbitCount()))));
+    m_fixed = settings.fixed;
     reset(orbits);
 
     AnnealOutcome outcome;
@@ -392,13 +397,21 @@ std::vector<int> DescendingSearch(const OrbitSpace &space, std::vector<int> cove
     const auto started = Clock::now();
     CoveringAnnealer annealer(space);
     std::uint64_t seed = settings.seed;
-    while (covering.size() > 1 && (settings.targetRows <= 0 || RowCount(space, covering) > settings.targetRows)) {
+    const auto rows = [&](const std::vector<int> &movable) {
+        std::vector<int> all = settings.anneal.fixed;
+        all.insert(all.end(), movable.begin(), movable.end());
+        return RowCount(space, all);
+    };
+    while (covering.size() > 1 && (settings.targetRows <= 0 || rows(covering) > settings.targetRows)) {
         const double left = settings.seconds - SecondsSince(started);
         if (left <= 0.0 || (stop && stop->load()))
             break;
 
         // Drop the orbit whose loss uncovers the fewest draws.
         std::vector<int> count(std::size_t(space.orbitCount()), 0);
+        for (int orbit : settings.anneal.fixed)
+            for (const std::int32_t *d = space.coverBegin(orbit); d != space.coverEnd(orbit); ++d)
+                ++count[std::size_t(*d)];
         for (int orbit : covering)
             for (const std::int32_t *d = space.coverBegin(orbit); d != space.coverEnd(orbit); ++d)
                 ++count[std::size_t(*d)];
@@ -423,8 +436,8 @@ std::vector<int> DescendingSearch(const OrbitSpace &space, std::vector<int> cove
         anneal.start = start;
         if (settings.fromScratch) {
             anneal.start.clear();
-            if (settings.firstOrbits > 0 && settings.firstOrbits < int(covering.size()))
-                anneal.orbits = std::min(anneal.orbits, settings.firstOrbits);
+            if (settings.firstOrbits > 0)
+                anneal.orbits = std::max(1, std::min(anneal.orbits, settings.firstOrbits - int(settings.anneal.fixed.size())));
         }
         anneal.seed = seed++;
         anneal.seconds = settings.secondsPerSize > 0.0 ? std::min(left, settings.secondsPerSize) : left;

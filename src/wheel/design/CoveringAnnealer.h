@@ -24,6 +24,7 @@ struct AnnealSettings
     int tabuTenure = 0;              // > 0: tabu search instead of annealing (moves a row
                                      // may not make again for this many steps)
     std::vector<int> start;          // initial orbits; missing ones are random
+    std::vector<int> fixed;          // orbits that stay in the design and are never moved
 };
 
 struct AnnealOutcome
@@ -57,7 +58,8 @@ private:
     void markCovered(int drawOrbit);
 
     const OrbitSpace &m_space;
-    std::vector<int> m_chosen;              // row orbits of the design
+    std::vector<int> m_fixed;               // row orbits that never move
+    std::vector<int> m_chosen;              // row orbits of the design that the search moves
     std::vector<std::uint16_t> m_count;     // chosen orbits covering each draw orbit
     std::vector<std::int32_t> m_uncovered;  // draw orbits with count 0
     std::vector<std::int32_t> m_slot;       // place of a draw orbit in m_uncovered, or -1
@@ -81,7 +83,7 @@ std::vector<int> GreedyCompletion(const OrbitSpace &space, std::vector<int> chos
 // Draws (subset indices) that no row covers at threshold t, counted by direct intersection.
 std::vector<int> UncoveredDraws(const DrawSpace &space, const std::vector<SubsetMask> &rows, int t);
 
-// Search downwards in size: starting from a covering design, drop the orbit whose loss
+// Search downwards in size (anneal.fixed orbits stay and count towards the size): starting from a covering design, drop the orbit whose loss
 // uncovers fewest draws and anneal at the smaller size (or, fromScratch, search that size
 // from random rows); repeat while time remains. A failed attempt is repeated with a new seed.
 // onCovering is called with every covering design reached (smaller each time).

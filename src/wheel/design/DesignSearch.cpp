@@ -50,6 +50,7 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
     std::vector<SubsetMask> stored;
     const bool haveStored = store.load(key, stored) && UncoveredDraws(draws, stored, key.guarantee).empty();
     std::vector<int> start;
+    std::vector<int> fixed; // orbits the search keeps
     if (haveStored && request.fromStore)
         start = OrbitsOf(space, stored);
     if (start.empty() && request.extend) {
@@ -62,15 +63,24 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
             const std::vector<int> kept = OrbitsOf(space, smaller);
             if (!kept.empty() || smaller.empty())
                 start = GreedyCompletion(space, kept, request.seed);
+            if (request.keepSmaller) {
+                fixed = kept;
+                start.erase(start.begin(), start.begin() + std::ptrdiff_t(kept.size()));
+            }
             log(QStringLiteral("%1: extending the %2 rows stored for %3").arg(name).arg(smaller.size()).arg(FormulaName(smallerKey)));
         }
     }
     if (start.empty())
         start = GreedyCovering(space, request.seed);
-    report.startRows = RowCount(space, start);
+    const auto withFixed = [&](const std::vector<int> &movable) {
+        std::vector<int> all = fixed;
+        all.insert(all.end(), movable.begin(), movable.end());
+        return all;
+    };
+    report.startRows = RowCount(space, withFixed(start));
     report.bestRows = haveStored ? std::min<int>(int(stored.size()), report.startRows) : report.startRows;
     if (!haveStored || report.startRows < int(stored.size()))
-        report.improved = store.keepIfSmaller(WheelDesign{key, ExpandOrbits(space, start)});
+        report.improved = store.keepIfSmaller(WheelDesign{key, ExpandOrbits(space, withFixed(start))});
     log(QStringLiteral("%1: group %2 (%3 orbits), start %4 rows, stored %5")
             .arg(name, CyclesText(request.cycles)).arg(space.orbitCount()).arg(report.startRows)
             .arg(haveStored ? QString::number(stored.size()) : QStringLiteral("none")));
@@ -81,6 +91,7 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
     descent.secondsPerSize = request.secondsPerSize;
     descent.targetRows = request.targetRows;
     descent.anneal = request.anneal;
+    descent.anneal.fixed = fixed;
     descent.fromScratch = request.fromScratch;
     if (request.firstRows > 0) {
         // Orbits for the first size: rows divided by the size of a full orbit.
@@ -90,7 +101,7 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
         descent.firstOrbits = std::max(1, request.firstRows / orbitRows);
     }
     DescendingSearch(space, start, descent, [&](const std::vector<int> &orbits) {
-        const std::vector<SubsetMask> rows = ExpandOrbits(space, orbits);
+        const std::vector<SubsetMask> rows = ExpandOrbits(space, withFixed(orbits));
         if (!UncoveredDraws(draws, rows, key.guarantee).empty()) {
             log(QStringLiteral("%1: a design of %2 rows failed the check; not kept").arg(name).arg(rows.size()));
             return;

@@ -24,6 +24,7 @@ struct SearchRequest
     bool fromStore = true;       // start from the stored design when the group allows
     bool fromScratch = false;    // search each size from random rows
     bool extend = false;         // start from the stored design for n - 1, completed greedily
+    bool keepSmaller = false;    // with extend: the rows of the n - 1 design stay fixed
     int firstRows = 0;           // with fromScratch: rows of the first attempt (0: one fewer)
     AnnealSettings anneal;       // temperatures and moves
 };
