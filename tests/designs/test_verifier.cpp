@@ -93,13 +93,15 @@ TEST(VerifyFormula, ReportsEveryBrokenHeaderAndRow)
 
 TEST(VerifyFormula, GoalAndNames)
 {
-    // Five rows for a goal of four: correct, but above the goal.
+    // Five rows for a goal of four: correct, but above the goal; a note unless goals are enforced.
     TSortivo_GS formula = GoodNine();
     formula.Rows.append({1, 2, 3, 4, 5, 6, 7});
-    EXPECT_FALSE(VerifyFormula(formula, 5, Loose()).passed());
-    VerifyOptions noGoals = Loose();
-    noGoals.enforceTargets = false;
-    EXPECT_TRUE(VerifyFormula(formula, 5, noGoals).passed());
+    const FormulaReport noted = VerifyFormula(formula, 5, Loose());
+    EXPECT_TRUE(noted.passed());
+    EXPECT_EQ(noted.notes, QStringList{QStringLiteral("5 rows, above the goal of 4")});
+    VerifyOptions goals = Loose();
+    goals.enforceTargets = true;
+    EXPECT_FALSE(VerifyFormula(formula, 5, goals).passed());
 
     // A name the program never looks up is skipped, not failed.
     formula.Name = QStringLiteral("选09中7保6");

@@ -37,9 +37,10 @@ void PrintError(const QString &text)
 
 const char kUsage[] =
     "usage:\n"
-    "  quorbel-wheels verify FILE [--ignore-goals] [--partial]\n"
-    "      proves every formula 选n中7保t of FILE over all C(n,7) draws and checks its header;\n"
-    "      exits 1 on any failure\n"
+    "  quorbel-wheels verify FILE [--enforce-goals] [--partial]\n"
+    "      proves every formula 选n中7保t of FILE over all C(n,7) draws and checks its header\n"
+    "      and rows; exits 1 on any failure (--enforce-goals: also on a size above its goal;\n"
+    "      --partial: formulas the program looks up may be missing)\n"
     "  quorbel-wheels analyse NAME FILE\n"
     "      how the draws inside the selection fall: best match per draw, with shares\n"
     "  quorbel-wheels bounds\n"
@@ -117,7 +118,7 @@ int Verify(const Options &options)
     if (options.positional.size() != 1)
         throw AppError(QStringLiteral("verify needs one FILE"));
     VerifyOptions verify;
-    verify.enforceTargets = !options.has(QStringLiteral("--ignore-goals"));
+    verify.enforceTargets = options.has(QStringLiteral("--enforce-goals"));
     verify.requireShipped = !options.has(QStringLiteral("--partial"));
     QElapsedTimer clock;
     clock.start();
@@ -247,7 +248,7 @@ int main(int argc, char **argv)
     }
     const QString command = args.takeFirst();
     try {
-        const Options options = ParseOptions(args, {QStringLiteral("--ignore-goals"), QStringLiteral("--partial"),
+        const Options options = ParseOptions(args, {QStringLiteral("--enforce-goals"), QStringLiteral("--partial"),
                                                     QStringLiteral("--fresh"), QStringLiteral("--weighting"),
                                                     QStringLiteral("--scratch"), QStringLiteral("--extend"),
                                                     QStringLiteral("--keep-smaller")});

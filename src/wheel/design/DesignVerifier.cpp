@@ -113,8 +113,9 @@ FormulaReport VerifyFormula(const TSortivo_GS &formula, int rowLines, const Veri
         report.problems << QStringLiteral("%1 draws without a row of %2 matches, e.g. %3")
                                .arg(report.uncovered).arg(key.guarantee).arg(examples.join(QStringLiteral(", ")));
     }
-    if (options.enforceTargets && report.target > 0 && report.rows > report.target)
-        report.problems << QStringLiteral("%1 rows, above the goal of %2").arg(report.rows).arg(report.target);
+    if (report.target > 0 && report.rows > report.target)
+        (options.enforceTargets ? report.problems : report.notes)
+            << QStringLiteral("%1 rows, above the goal of %2").arg(report.rows).arg(report.target);
     return report;
 }
 
@@ -177,6 +178,8 @@ QString FormatReport(const FileReport &report)
                     .arg(f.checked ? QString::number(f.uncovered) : QStringLiteral("-"), 10);
         for (const QString &problem : f.problems)
             text += QStringLiteral("    %1\n").arg(problem);
+        for (const QString &note : f.notes)
+            text += QStringLiteral("    note: %1\n").arg(note);
     }
     for (const QString &problem : report.problems)
         text += problem + QLatin1Char('\n');

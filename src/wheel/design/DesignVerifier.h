@@ -26,6 +26,7 @@ struct FormulaReport
     std::int64_t uncovered = 0;  // draws no row meets in t positions
     std::vector<std::vector<int>> uncoveredExamples; // the first few, as positions
     QStringList problems;        // every failed check, in words
+    QStringList notes;           // remarks that do not fail the check (a size above its goal)
 
     bool passed() const { return problems.isEmpty(); }
 };
@@ -33,7 +34,7 @@ struct FormulaReport
 struct VerifyOptions
 {
     bool requireShipped = true;  // every formula the program looks up must be present
-    bool enforceTargets = true;  // a shipped formula above its size goal fails
+    bool enforceTargets = false; // a shipped formula above its size goal fails (else a note)
     int examplesKept = 3;
 };
 
