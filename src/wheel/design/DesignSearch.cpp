@@ -79,8 +79,9 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
     };
     report.startRows = RowCount(space, withFixed(start));
     report.bestRows = haveStored ? std::min<int>(int(stored.size()), report.startRows) : report.startRows;
-    if (!haveStored || report.startRows < int(stored.size()))
-        report.improved = store.keepIfSmaller(WheelDesign{key, ExpandOrbits(space, withFixed(start))});
+    const std::vector<SubsetMask> startRows = ExpandOrbits(space, withFixed(start));
+    if ((!haveStored || report.startRows < int(stored.size())) && UncoveredDraws(draws, startRows, key.guarantee).empty())
+        report.improved = store.keepIfSmaller(WheelDesign{key, startRows});
     log(QStringLiteral("%1: group %2 (%3 orbits), start %4 rows, stored %5")
             .arg(name, CyclesText(request.cycles)).arg(space.orbitCount()).arg(report.startRows)
             .arg(haveStored ? QString::number(stored.size()) : QStringLiteral("none")));
