@@ -1,6 +1,7 @@
 #include "app/UnitSortivo.h"
 
 #include "app/AppPath.h"
+#include "ads/ADTarget.h"
 #include "platform/AppError.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
@@ -140,10 +141,13 @@ void TFrmSortivo::CreateComponents()
     adFont.setUnderline(true);
     RzURLLabelAD->setFont(adFont);
     RzURLLabelAD->setTextColor(Qt::white);
+    // Its address comes from a list fetched over plain HTTP: web and mail only.
+    RzURLLabelAD->setTargetFilter(IsWebTarget);
     RzURLLabelAD->hide();
 
     LabelAD = makeLabel(this, "LabelAD", QRect(577, 41, 42, 12), QStringLiteral("LabelAD"));
     LabelAD->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelAD->setTextFormat(Qt::PlainText);
     LabelAD->setFont(adFont);
     LabelAD->setCursor(Qt::PointingHandCursor);
     setTextColor(LabelAD, Qt::white);

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "ads/ADRec.h"
+#include "ads/ADThread.h"
 #include "platform/widgets/ImageList.h"
 #include "wheel/SortivoGS.h"
 
 #include <QVector>
 #include <QWidget>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -77,8 +80,8 @@ private:
     void LoadADList();
     void CheckADUpdate();
     bool ShowAD(int index);
-    void ShowFirstTextAD();
-    void ShowFirstPicAD();
+    bool ShowFirstTextAD();
+    bool ShowFirstPicAD();
     void OpenURL(const QString &url);
     void WMADListReady();
     void WMADPicReady(int index);
@@ -121,6 +124,10 @@ private:
     qint32 FADIndex = 0;
     QString FImageADURL;
     QString FLabelADURL;
+    // Starts the download of a missing advertisement picture (tests put a fake here).
+    std::function<void(QObject *receiver, const QString &url, const QString &supFolder, const QString &picFile,
+                       int index)>
+        FStartGetPic = quorbel::StartGetPicThread;
 
     bool FPlacedOnce = false;
 };

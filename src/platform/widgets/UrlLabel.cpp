@@ -24,7 +24,8 @@ void UrlLabel::setTextColor(const QColor &color)
 
 QString UrlLabel::target() const
 {
-    return m_url.trimmed().isEmpty() ? text() : m_url;
+    const QString url = m_url.trimmed();
+    return url.isEmpty() ? text().trimmed() : url;
 }
 
 void UrlLabel::mousePressEvent(QMouseEvent *event)
@@ -40,7 +41,7 @@ void UrlLabel::mouseReleaseEvent(QMouseEvent *event)
         return;
     if (m_opensOwnUrl) {
         const QString target = this->target();
-        if (!target.trimmed().isEmpty() && (!m_targetFilter || m_targetFilter(target)))
+        if (!target.isEmpty() && (!m_targetFilter || m_targetFilter(target)))
             quorbel::UrlOpener::open(target);
     }
     Q_EMIT clicked();

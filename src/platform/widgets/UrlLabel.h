@@ -25,7 +25,8 @@ public:
     using TargetFilter = std::function<bool(const QString &target)>;
     void setTargetFilter(TargetFilter filter) { m_targetFilter = std::move(filter); }
 
-    // What a click opens: the address, or the caption when the address is blank.
+    // What a click opens: the address, or the caption when the address is
+    // blank; without surrounding blanks.
     QString target() const;
 
 Q_SIGNALS:
