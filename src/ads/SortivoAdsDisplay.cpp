@@ -9,6 +9,8 @@
 #include "ads/ADTarget.h"
 #include "app/AppPath.h"
 #include "homepage/UnitHomepage.h"
+#include "platform/AppError.h"
+#include "platform/MessageBoxes.h"
 #include "platform/UrlOpener.h"
 #include "platform/widgets/FlatPanel.h"
 #include "platform/widgets/ImageControl.h"
@@ -158,7 +160,14 @@ void TFrmSortivo::WMADListReady()
 {
     if (!QFileInfo::exists(AppPath + SupFolderName + ADCacheFileName))
         return;
-    LoadADList();
+    try {
+        LoadADList();
+    } catch (const AppError &error) {
+        // A cache that cannot be read is reported like any error of ours that
+        // no caller handles; the strip keeps what it shows.
+        MessageBoxes::showError(this, error.message());
+        return;
+    }
     // The new list's pictures are new files, whatever their indexes.
     ImageAD->setTag(-1);
     ShowFirstTextAD();

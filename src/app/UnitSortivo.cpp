@@ -1,5 +1,7 @@
 #include "app/UnitSortivo.h"
 
+#include "ads/ADMessages.h"
+#include "ads/ADThread.h"
 #include "app/AppPath.h"
 #include "ads/ADTarget.h"
 #include "platform/AppError.h"
@@ -289,6 +291,14 @@ void TFrmSortivo::WMShowWindow(bool show)
 
 bool TFrmSortivo::event(QEvent *event)
 {
+    if (event->type() == ADMessageEvent::eventType()) {
+        const auto *message = static_cast<const ADMessageEvent *>(event);
+        if (message->message() == WM_ADLISTREADY)
+            WMADListReady();
+        else if (message->message() == WM_ADPICREADY)
+            WMADPicReady(int(message->lParam()));
+        return true;
+    }
     switch (event->type()) {
     case QEvent::Show:
         if (!FPlacedOnce) {

@@ -2,6 +2,7 @@
 // picture panel, the rotation, the workers' messages and the clicks. Pictures
 // are "downloaded" by a fake; the desktop opener and chooser are fakes too.
 
+#include "ads/ADMessages.h"
 #include "app/AppPath.h"
 #include "app/UnitSortivo.h"
 #include "homepage/UnitHomepage.h"
@@ -34,8 +35,6 @@ struct SortivoProbe
     static bool showAD(TFrmSortivo &f, int i) { return f.ShowAD(i); }
     static bool showFirstTextAD(TFrmSortivo &f) { return f.ShowFirstTextAD(); }
     static bool showFirstPicAD(TFrmSortivo &f) { return f.ShowFirstPicAD(); }
-    static void picReady(TFrmSortivo &f, int i) { f.WMADPicReady(i); }
-    static void listReady(TFrmSortivo &f) { f.WMADListReady(); }
     static void openURL(TFrmSortivo &f, const QString &t) { f.OpenURL(t); }
 };
 
@@ -125,6 +124,14 @@ private:
     }
 
     void setList(const TADList &list) { SortivoProbe::list(form()) = list; }
+
+    // Posts a worker's message to the form the way the workers do, and lets
+    // the queue deliver it.
+    void deliver(int message, qintptr lParam = 0)
+    {
+        ADMessagePort::of(&form())->post(message, lParam);
+        QCoreApplication::sendPostedEvents(&form());
+    }
 
 private Q_SLOTS:
     void init()
@@ -315,7 +322,7 @@ private Q_SLOTS:
         QCOMPARE(SortivoProbe::imageURL(form()), QStringLiteral("http://old.example/"));
 
         savePicture(QStringLiteral("new.bmp"), QSize(100, 30));
-        SortivoProbe::picReady(form(), 1);
+        deliver(WM_ADPICREADY, 1);
         QCOMPARE(image()->tag(), 1);
         QCOMPARE(panel()->geometry(), QRect(518, 67, 102, 32));
         QCOMPARE(image()->toolTip(), QStringLiteral("n"));
@@ -444,11 +451,11 @@ private Q_SLOTS:
     {
         setList({pictureEntry(QStringLiteral("a.bmp"), QStringLiteral("http://a.example/")),
                  pictureEntry(QStringLiteral("b.bmp"), QStringLiteral("http://b.example/"))});
-        SortivoProbe::picReady(form(), -1);
-        SortivoProbe::picReady(form(), 2);
+        deliver(WM_ADPICREADY, -1);
+        deliver(WM_ADPICREADY, 2);
         QVERIFY(m_downloads.isEmpty());
         // Inside the list, a missing picture would be asked for again.
-        SortivoProbe::picReady(form(), 1);
+        deliver(WM_ADPICREADY, 1);
         QCOMPARE(m_downloads.size(), 1);
     }
 
@@ -462,17 +469,30 @@ private Q_SLOTS:
         QVERIFY(SortivoProbe::showAD(form(), 0));
         savePicture(QStringLiteral("p.bmp"), QSize(60, 20)); // the refresh stored a new picture
 
-        SortivoProbe::listReady(form()); // no cache file: nothing happens
+        deliver(WM_ADLISTREADY); // no cache file: nothing happens
         QCOMPARE(panel()->geometry().size(), QSize(102, 32));
         QVERIFY(urlLabel()->isHidden());
 
         saveBytes(QStringLiteral("Ad.his"), "17|7|\r\n*\r\n2\r\np.bmp|http://127.0.0.1:1/pics/p.bmp\r\n\r\n"
                                              "http://p.example/\r\n*\r\n1\r\nt\r\n\r\nhttp://t.example/\r\n");
-        SortivoProbe::listReady(form());
+        deliver(WM_ADLISTREADY);
         QCOMPARE(image()->tag(), 0);
         QCOMPARE(panel()->geometry().size(), QSize(62, 22));
         QVERIFY(!urlLabel()->isHidden());
         QCOMPARE(urlLabel()->text(), QStringLiteral("t"));
+    }
+
+    void listReadyWithAnUnreadableCacheReportsAndKeepsTheStrip()
+    {
+        setList({textEntry(QStringLiteral("t"), QStringLiteral("http://t.example/"))});
+        QVERIFY(SortivoProbe::showAD(form(), 0));
+        QVERIFY(QDir().mkpath(supFolder() + QStringLiteral("Ad.his")));
+        deliver(WM_ADLISTREADY);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].icon, MessageIcon::Error);
+        QVERIFY(m_messages[0].text.contains(QStringLiteral("Ad.his")));
+        QCOMPARE(urlLabel()->text(), QStringLiteral("t"));
+        QVERIFY(!urlLabel()->isHidden());
     }
 
     void clickingThePictureOpensItsTarget()
