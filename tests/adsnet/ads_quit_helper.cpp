@@ -17,6 +17,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Headless unless told otherwise (test discovery runs without the test environment).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc < 3)
         return 2;

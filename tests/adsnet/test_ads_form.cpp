@@ -231,6 +231,9 @@ TEST_F(SortivoAds, UnreadableCacheStopsTheCheckWithAnError)
 int main(int argc, char **argv)
 {
     qputenv("QUORBEL_AD_SERVER", "http://127.0.0.1:9");
+    // Headless unless told otherwise (test discovery runs without the test environment).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
