@@ -83,6 +83,11 @@ struct ZoneCase
     const char *format;
 };
 
+void PrintTo(const ZoneCase &c, std::ostream *out)
+{
+    *out << c.locale.name().toStdString();
+}
+
 class LongTimeFormat : public testing::TestWithParam<ZoneCase>
 {
 };

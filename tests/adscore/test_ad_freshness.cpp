@@ -24,6 +24,11 @@ struct FreshnessCase
     bool fresh;
 };
 
+void PrintTo(const FreshnessCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class ADFreshness : public testing::TestWithParam<FreshnessCase>
 {
 };

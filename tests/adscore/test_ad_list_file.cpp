@@ -55,6 +55,11 @@ struct EntriesCase
     std::vector<TADRec> expected;
 };
 
+void PrintTo(const EntriesCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class ADEntries : public testing::TestWithParam<EntriesCase>
 {
 };
@@ -106,6 +111,11 @@ struct HeaderCase
     qint32 interval;
     bool timeRead;
 };
+
+void PrintTo(const HeaderCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ADHeader : public testing::TestWithParam<HeaderCase>
 {
@@ -178,6 +188,11 @@ struct ValidityCase
     bool valid;
 };
 
+void PrintTo(const ValidityCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class ADServedList : public testing::TestWithParam<ValidityCase>
 {
 };
@@ -222,6 +237,11 @@ struct CacheCase
     const char *servedHeader;
     const char *cacheHeader;
 };
+
+void PrintTo(const CacheCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ADCacheForm : public testing::TestWithParam<CacheCase>
 {
