@@ -99,6 +99,9 @@ void TFrmSortivo::CreateComponents()
     ImageListBtn = ImageList(QStringList{QStringLiteral(":/app/glyph_monitor.png"), QStringLiteral(":/app/glyph_refresh.png"),
                                          QStringLiteral(":/app/glyph_wand.png")});
     ImageListBtn16 = ImageList(QStringLiteral(":/app/glyph_floppy16.png"), 16, 16);
+    SaveDialog1.setTitle(QStringLiteral("保存"));
+    SaveDialog1.setFilter(QStringLiteral("文本(*.txt)"));
+    SaveDialog1.setDefaultSuffix(QStringLiteral("txt"));
 
     Label1 = makeLabel(this, "Label1", QRect(0, 0, ClientWidth, 33), QString());
     Label1->installEventFilter(this);

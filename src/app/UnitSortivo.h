@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ads/ADRec.h"
+#include "platform/SaveDialog.h"
 #include "platform/widgets/ImageList.h"
 #include "wheel/SortivoGS.h"
 
@@ -103,6 +104,7 @@ private:
     QLabel *Label4 = nullptr;
     GradientToolButton *BtnSave = nullptr;
     ImageList ImageListBtn16;
+    quorbel::SaveDialog SaveDialog1; // keeps the name chosen last
     QLabel *Label5 = nullptr;
     QPlainTextEdit *RzMemo1 = nullptr;
     FlatPanel *PanelAD = nullptr;
