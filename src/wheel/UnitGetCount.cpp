@@ -47,9 +47,16 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QRect &geometry
 
 int confirmedValue(QSpinBox *edit)
 {
-    // Enter on a button or a click takes no detour through the edit's own
-    // focus-out handling, so the text typed last is interpreted here.
-    edit->interpretText();
+    // OK pressed by Enter or by a click need not take the focus out of the
+    // edit first, so the text typed last is taken over here: a number is
+    // brought into the edit's range, anything else is left to the edit's own
+    // correction.
+    bool isNumber = false;
+    const int typed = edit->locale().toInt(edit->cleanText(), &isNumber);
+    if (isNumber)
+        edit->setValue(typed);
+    else
+        edit->interpretText();
     return qBound(edit->minimum(), edit->value(), edit->maximum());
 }
 
