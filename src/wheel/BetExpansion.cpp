@@ -63,7 +63,13 @@ QString FormatBetLine(const TBet &bet)
     line.reserve(bet.size() * 4);
     for (qint32 number : bet) {
         line += QLatin1Char(' ');
-        line += FormatNumber(number);
+        // Lottery numbers take the short way; anything else the general one.
+        if (number >= 0 && number < 100) {
+            line += QLatin1Char(char('0' + number / 10));
+            line += QLatin1Char(char('0' + number % 10));
+        } else {
+            line += FormatNumber(number);
+        }
         line += QLatin1Char(' ');
     }
     return line;

@@ -11,12 +11,14 @@ namespace quorbel {
 
 QByteArray BetFileBytes(const QStringList &lines)
 {
-    QByteArray bytes;
+    // One encoder run over the whole text: code page 936 keeps no state
+    // across lines.
+    QString text;
     for (const QString &line : lines) {
-        bytes += EncodeCp936(line);
-        bytes += "\r\n";
+        text += line;
+        text += QStringLiteral("\r\n");
     }
-    return bytes;
+    return EncodeCp936(text);
 }
 
 void SaveBetFile(const QString &path, const QStringList &lines)

@@ -4,9 +4,12 @@ namespace quorbel {
 
 QString FormatNumber(qint32 number)
 {
-    // Widen first: the absolute value of the lowest 32-bit number does not fit.
-    const qint64 magnitude = qAbs(qint64(number));
-    return QStringLiteral("%1").arg(magnitude, 2, 10, QLatin1Char('0'));
+    // Unsigned negation: the lowest 32-bit number has no positive counterpart.
+    const quint32 magnitude = number < 0 ? 0u - quint32(number) : quint32(number);
+    QString digits = QString::number(magnitude);
+    if (digits.size() < 2)
+        digits.prepend(QLatin1Char('0'));
+    return digits;
 }
 
 QString SelectedText(const QVector<qint32> &selected)
