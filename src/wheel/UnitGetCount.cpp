@@ -87,8 +87,6 @@ TFrmGetCount::TFrmGetCount(QWidget *parent)
     connect(RzButton1, &QPushButton::clicked, this, &QDialog::accept);
     connect(RzButton2, &QPushButton::clicked, this, &QDialog::reject);
 
-    for (QWidget *label : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2)})
-        label->setFocusPolicy(Qt::NoFocus);
     setTabOrder(RzSpinEdit2, RzSpinEdit1);
     setTabOrder(RzSpinEdit1, RzButton1);
     setTabOrder(RzButton1, RzButton2);
