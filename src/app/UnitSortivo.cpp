@@ -75,6 +75,8 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
+    // A form destroyed without being closed still takes its shadow with it.
+    FormClose();
     FormDestroy();
 }
 
