@@ -91,7 +91,6 @@ void TFrmSortivo::UpdateSelInfo()
     const int count = GetSelectedCount();
     const int index = FindGS(FormulaKey(count, RzComboBox1->currentText()));
     Label3->setText(CountLineText(count, index >= 0 ? &FGSList[index] : nullptr));
-    Label3->adjustSize();
 }
 
 void TFrmSortivo::BtnClearClick()
@@ -99,7 +98,6 @@ void TFrmSortivo::BtnClearClick()
     ClearSelection();
     LabelSel->clear();
     Label3->setText(EmptyCountLineText());
-    Label3->adjustSize();
 }
 
 void TFrmSortivo::RzComboBox1Change()
