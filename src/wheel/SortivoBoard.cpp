@@ -1,5 +1,6 @@
 #include "app/UnitSortivo.h"
 #include "platform/MessageBoxes.h"
+#include "platform/widgets/AutoSizeLabel.h"
 #include "platform/widgets/FlatPanel.h"
 #include "platform/widgets/ImageControl.h"
 #include "wheel/Selection.h"

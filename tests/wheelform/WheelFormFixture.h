@@ -7,6 +7,7 @@
 #include "app/UnitSortivo.h"
 #include "platform/Cp936.h"
 #include "platform/MessageBoxes.h"
+#include "platform/widgets/AutoSizeLabel.h"
 #include "platform/widgets/ImageControl.h"
 
 #include <QComboBox>
