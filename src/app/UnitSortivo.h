@@ -2,10 +2,14 @@
 
 #include "ads/ADRec.h"
 #include "ads/ADThread.h"
+#include "platform/SaveDialog.h"
 #include "platform/widgets/ImageList.h"
 #include "wheel/SortivoGS.h"
 
+#include <QPoint>
 #include <QVector>
+
+#include <optional>
 #include <QWidget>
 
 #include <functional>
@@ -21,6 +25,7 @@ class ImageControl;
 class Separator;
 class TFormShadow;
 class UrlLabel;
+class AutoSizeLabel;
 
 // The main window: a borderless 630 x 460 form holding the ball board, the bet
 // list, the advertisement strip and the frame controls. The wheel and
@@ -41,7 +46,7 @@ public Q_SLOTS:
     void BallClick(ImageControl *ball);
     void FormDestroy();
     void BtnCloseClick();
-    void Label1MouseDown();
+    void Label1MouseDown(const QPointF &globalPosition);
     void FormClose();
     void BtnClearClick();
     void BtnRandomClick();
@@ -96,7 +101,7 @@ private:
     QLabel *Label1 = nullptr;
     UrlLabel *RzURLLabel1 = nullptr;
     QLabel *LabelSel = nullptr;
-    QLabel *Label3 = nullptr;
+    AutoSizeLabel *Label3 = nullptr;
     Separator *RzSeparator1 = nullptr;
     GradientToolButton *BtnRandom = nullptr;
     ImageList ImageListBtn;
@@ -106,7 +111,8 @@ private:
     QLabel *Label4 = nullptr;
     GradientToolButton *BtnSave = nullptr;
     ImageList ImageListBtn16;
-    QLabel *Label5 = nullptr;
+    quorbel::SaveDialog SaveDialog1; // keeps the name chosen last
+    AutoSizeLabel *Label5 = nullptr;
     QPlainTextEdit *RzMemo1 = nullptr;
     FlatPanel *PanelAD = nullptr;
     ImageControl *ImageAD = nullptr;
@@ -130,4 +136,6 @@ private:
         FStartGetPic = quorbel::StartGetPicThread;
 
     bool FPlacedOnce = false;
+    // Set while the drag strip moves the window by hand (no window manager to do it).
+    std::optional<QPoint> FDragOffset;
 };
