@@ -56,6 +56,7 @@ protected:
     {
         server.releaseHanging();
         EXPECT_TRUE(WaitForWorkers());
+        form->close(); // as the program ends: the form lets its shadow go
         form.reset();
         qputenv("QUORBEL_AD_SERVER", "http://127.0.0.1:9");
     }
