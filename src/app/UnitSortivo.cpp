@@ -76,6 +76,8 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
+    // No worker message may reach a form that is going away.
+    ADMessagePort::release(this);
     FormDestroy();
 }
 

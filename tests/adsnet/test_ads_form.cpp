@@ -222,6 +222,25 @@ TEST_F(SortivoAds, FormHandlesBothWorkerMessages)
     EXPECT_TRUE(QCoreApplication::sendEvent(form.get(), &picReady));
 }
 
+TEST(SortivoAdsLife, DestroyedFormTakesNoMoreMessages)
+{
+    MessageBoxes::setResponder([](const MessageRecord &) {});
+    auto form = std::make_unique<TFrmSortivo>();
+    const std::shared_ptr<ADMessagePort> port = ADMessagePort::of(form.get());
+    port->post(WM_ADPICREADY, 0); // still queued when the form goes
+    form->close();
+    form.reset();
+    EXPECT_FALSE(port->attached());
+    port->post(WM_ADLISTREADY, 0);
+    QCoreApplication::sendPostedEvents();
+
+    // Any widget that receives messages is let go by its destroyed() signal.
+    auto *widget = new QWidget();
+    const std::shared_ptr<ADMessagePort> widgetPort = ADMessagePort::of(widget);
+    delete widget;
+    EXPECT_FALSE(widgetPort->attached());
+}
+
 TEST_F(SortivoAds, UnreadableCacheStopsTheCheckWithAnError)
 {
     ASSERT_TRUE(QDir().mkpath(Sup() + QStringLiteral("Ad.his")));
