@@ -67,6 +67,17 @@ std::shared_ptr<ADMessagePort> ADMessagePort::of(QObject *receiver)
     return port;
 }
 
+void ADMessagePort::release(QObject *receiver)
+{
+    auto &ports = Ports();
+    const auto found = ports.find(receiver);
+    if (found != ports.end()) {
+        found->second->detach();
+        ports.erase(found);
+    }
+    QCoreApplication::removePostedEvents(receiver, ADMessageEvent::eventType());
+}
+
 void ADMessagePort::post(int message, qintptr lParam)
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);

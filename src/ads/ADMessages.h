@@ -38,6 +38,11 @@ public:
     // The port of `receiver`, created on first use. GUI thread only.
     static std::shared_ptr<ADMessagePort> of(QObject *receiver);
 
+    // Detaches the port of `receiver`, if it has one, and drops the messages
+    // still queued for it. For a receiver's destructor, so that nothing depends
+    // on when its destroyed() signal comes. GUI thread only.
+    static void release(QObject *receiver);
+
     // Posts an ADMessageEvent to the receiver, or drops it when the port is
     // detached. Any thread; may be called from inside whileAttached.
     void post(int message, qintptr lParam);

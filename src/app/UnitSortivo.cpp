@@ -78,6 +78,8 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
+    // No worker message may reach a form that is going away.
+    ADMessagePort::release(this);
     // A form destroyed without being closed still takes its shadow with it.
     FormClose();
     FormDestroy();

@@ -1,6 +1,9 @@
 #include "platform/HttpGet.h"
 
 #include <curl/curl.h>
+#ifdef QUORBEL_OPENSSL_NO_ATEXIT
+#include <openssl/crypto.h>
+#endif
 
 #include <memory>
 #include <mutex>
@@ -50,7 +53,14 @@ struct CurlHandleDeleter
 void HttpGlobalInit()
 {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] {
+#ifdef QUORBEL_OPENSSL_NO_ATEXIT
+        // The first initialisation decides: OpenSSL registers no exit handler
+        // that would free what a worker still inside a TLS read is using.
+        OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr);
+#endif
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+    });
 }
 
 bool HttpGet(const std::string &url, std::size_t maxBytes, const HttpTimeouts &timeouts, const HttpSink &sink)

@@ -5,6 +5,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <condition_variable>
+
 struct TestHttpServer::State
 {
     mutable std::mutex mutex;
@@ -180,8 +182,26 @@ TestHttpServer::TestHttpServer() : m_state(std::make_shared<State>())
     QObject::connect(&m_thread, &QThread::finished, worker, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("TestHttpServer"));
     m_thread.start();
-    QMetaObject::invokeMethod(worker, [this, worker] { m_port = worker->listen(); }, Qt::BlockingQueuedConnection);
     m_worker = worker;
+    runOnServerThread([this, worker] { m_port = worker->listen(); });
+}
+
+// Runs `work` on the server thread and waits for it. The hand-over goes
+// through std::mutex, which thread checkers can see, rather than Qt's
+// blocking queued connection.
+void TestHttpServer::runOnServerThread(const std::function<void()> &work)
+{
+    std::mutex mutex;
+    std::condition_variable doneChanged;
+    bool done = false;
+    QMetaObject::invokeMethod(m_worker, [&] {
+        work();
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+        doneChanged.notify_one();
+    });
+    std::unique_lock<std::mutex> lock(mutex);
+    doneChanged.wait(lock, [&done] { return done; });
 }
 
 TestHttpServer::~TestHttpServer()
@@ -223,11 +243,11 @@ int TestHttpServer::requests() const
 void TestHttpServer::answerHeld()
 {
     auto *worker = static_cast<ServerWorker *>(m_worker);
-    QMetaObject::invokeMethod(worker, [worker] { worker->answerHeld(); }, Qt::BlockingQueuedConnection);
+    runOnServerThread([worker] { worker->answerHeld(); });
 }
 
 void TestHttpServer::releaseHanging()
 {
     auto *worker = static_cast<ServerWorker *>(m_worker);
-    QMetaObject::invokeMethod(worker, [worker] { worker->releaseHanging(); }, Qt::BlockingQueuedConnection);
+    runOnServerThread([worker] { worker->releaseHanging(); });
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -57,6 +58,8 @@ public:
     struct State;
 
 private:
+    void runOnServerThread(const std::function<void()> &work);
+
     std::shared_ptr<State> m_state;
     QThread m_thread;
     QObject *m_worker = nullptr; // lives on m_thread

@@ -47,6 +47,21 @@ TEST(ADMessagePort, DetachesWhenTheReceiverIsDestroyed)
     EXPECT_FALSE(ran);
 }
 
+TEST(ADMessagePort, ReleaseDetachesAndDropsQueuedMessages)
+{
+    MessageLog log;
+    const std::shared_ptr<ADMessagePort> port = ADMessagePort::of(&log);
+    std::thread([port] { port->post(WM_ADPICREADY, 1); }).join();
+    ADMessagePort::release(&log);
+    EXPECT_FALSE(port->attached());
+    port->post(WM_ADPICREADY, 2);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(log.messages.isEmpty());
+    // A later use starts a fresh port.
+    EXPECT_NE(ADMessagePort::of(&log), port);
+    EXPECT_TRUE(ADMessagePort::of(&log)->attached());
+}
+
 TEST(ADMessagePort, PostedButUndeliveredMessagesDieWithTheReceiver)
 {
     auto *log = new MessageLog();

@@ -56,6 +56,7 @@ protected:
     {
         server.releaseHanging();
         EXPECT_TRUE(WaitForWorkers());
+        form->close(); // as the program ends: the form lets its shadow go
         form.reset();
         qputenv("QUORBEL_AD_SERVER", "http://127.0.0.1:9");
     }
@@ -219,6 +220,25 @@ TEST_F(SortivoAds, FormHandlesBothWorkerMessages)
     ADMessageEvent picReady(WM_ADPICREADY, 7);
     EXPECT_TRUE(QCoreApplication::sendEvent(form.get(), &listReady));
     EXPECT_TRUE(QCoreApplication::sendEvent(form.get(), &picReady));
+}
+
+TEST(SortivoAdsLife, DestroyedFormTakesNoMoreMessages)
+{
+    MessageBoxes::setResponder([](const MessageRecord &) {});
+    auto form = std::make_unique<TFrmSortivo>();
+    const std::shared_ptr<ADMessagePort> port = ADMessagePort::of(form.get());
+    port->post(WM_ADPICREADY, 0); // still queued when the form goes
+    form->close();
+    form.reset();
+    EXPECT_FALSE(port->attached());
+    port->post(WM_ADLISTREADY, 0);
+    QCoreApplication::sendPostedEvents();
+
+    // Any widget that receives messages is let go by its destroyed() signal.
+    auto *widget = new QWidget();
+    const std::shared_ptr<ADMessagePort> widgetPort = ADMessagePort::of(widget);
+    delete widget;
+    EXPECT_FALSE(widgetPort->attached());
 }
 
 TEST_F(SortivoAds, UnreadableCacheStopsTheCheckWithAnError)
