@@ -39,6 +39,18 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // A start-up that gets through FormCreate refreshes the advertisement
+        // list: keep it on this machine (nothing listens on port 9).
+        qputenv("QUORBEL_AD_SERVER", "http://127.0.0.1:9");
+    }
+
+    void cleanupTestCase()
+    {
+        QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/Sup")).removeRecursively();
+    }
+
     void init()
     {
         m_messages.clear();
