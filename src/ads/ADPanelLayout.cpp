@@ -7,6 +7,8 @@ namespace {
 // maximum once the picture does not fit inside the maximum's frame.
 int panelSide(int pictureSide, int maxSide)
 {
+    if (pictureSide < 0)
+        pictureSide = 0;
     return pictureSide <= maxSide - 2 ? pictureSide + 2 : maxSide;
 }
 

@@ -50,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                     PanelCase{QSize(169, 47), QRect(450, 59, 170, 48)},  // one pixel over: clipped
                     PanelCase{QSize(400, 100), QRect(450, 59, 170, 48)}, // clipped to the top left
                     PanelCase{QSize(400, 10), QRect(450, 77, 170, 12)},
-                    PanelCase{QSize(1, 1), QRect(617, 81, 3, 3)}));
+                    PanelCase{QSize(1, 1), QRect(617, 81, 3, 3)},
+                    // A size no picture has reads as an empty picture (found by fuzzing: it overflowed).
+                    PanelCase{QSize(-2147483391, 7), QRect(618, 78, 2, 9)},
+                    PanelCase{QSize(-1, -1), QRect(618, 82, 2, 2)}));
 
 TEST(ADPanelGeometry, KeepsTenPixelsFromTheRightEdgeOfAnyWidth)
 {
