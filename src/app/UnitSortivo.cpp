@@ -74,6 +74,9 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
+    // A form freed without being closed must not leave its shadow on the screen.
+    delete FShadow;
+    FShadow = nullptr;
     FormDestroy();
 }
 
@@ -235,7 +238,7 @@ void TFrmSortivo::FormCreate()
     FADIndex = -1;
     FBallList.clear();
 
-    FShadow = new TFormShadow(nullptr);
+    FShadow = new TFormShadow(qApp);
     FShadow->Attach(this);
 
     CreateBalls();

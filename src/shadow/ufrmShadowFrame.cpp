@@ -129,7 +129,6 @@ void TFormShadow::FormPosChanging(unsigned flags)
 
 void TFormShadow::FormPosChanged(unsigned flags)
 {
-    Q_UNUSED(flags);
     // Qt reports the change after it took effect: the form's position is
     // current whether or not it moved.
     const int x = FFormView->Left();
@@ -137,7 +136,9 @@ void TFormShadow::FormPosChanged(unsigned flags)
     if (!FormMaximized())
         BuildShadow();
     PlaceBehindForm(x + FShadowOffset - ShadowImage::Margin, y + FShadowOffset - ShadowImage::Margin);
-    ShowOrHide(FFormShown && FormStateNormal());
+    // A form that hides without having said so first (one being freed, say)
+    // must not get its shadow back.
+    ShowOrHide(FFormShown && FormStateNormal() && !(flags & HideWindow));
 }
 
 void TFormShadow::BuildShadow()
