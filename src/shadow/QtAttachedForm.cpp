@@ -11,6 +11,11 @@
 
 using namespace quorbel;
 
+QRect QtAttachedForm::WindowRect() const
+{
+    return HasBorder() ? FForm->frameGeometry() : FForm->geometry();
+}
+
 bool QtAttachedForm::HandleAllocated() const
 {
     return FForm->testAttribute(Qt::WA_WState_Created);
@@ -18,22 +23,22 @@ bool QtAttachedForm::HandleAllocated() const
 
 int QtAttachedForm::Left() const
 {
-    return FForm->frameGeometry().x();
+    return WindowRect().x();
 }
 
 int QtAttachedForm::Top() const
 {
-    return FForm->frameGeometry().y();
+    return WindowRect().y();
 }
 
 int QtAttachedForm::Width() const
 {
-    return FForm->frameGeometry().width();
+    return WindowRect().width();
 }
 
 int QtAttachedForm::Height() const
 {
-    return FForm->frameGeometry().height();
+    return WindowRect().height();
 }
 
 ShadowPoint QtAttachedForm::ClientOrigin() const
@@ -60,7 +65,7 @@ bool QtAttachedForm::HasBorder() const
 // The frame's left side and its bottom: the title bar makes the top thicker.
 ShadowBorders QtAttachedForm::WindowBorders() const
 {
-    const QRect frame = FForm->frameGeometry();
+    const QRect frame = WindowRect();
     const QRect client = FForm->geometry();
     return {static_cast<unsigned>(std::max(0, client.left() - frame.left())),
             static_cast<unsigned>(std::max(0, frame.bottom() - client.bottom()))};
@@ -72,7 +77,7 @@ bool QtAttachedForm::WindowRegion(ShadowRegion &region) const
     if (mask.isEmpty())
         return false;
     // The mask is in client coordinates; the region is in window coordinates.
-    const QPoint offset = FForm->geometry().topLeft() - FForm->frameGeometry().topLeft();
+    const QPoint offset = FForm->geometry().topLeft() - WindowRect().topLeft();
     std::vector<ShadowRect> rects;
     for (const QRect &r : mask)
         rects.push_back(ShadowRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}.Offset(offset.x(), offset.y()));

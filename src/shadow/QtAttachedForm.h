@@ -2,10 +2,14 @@
 
 #include "shadow/AttachedForm.h"
 
+#include <QRect>
+
 class QWidget;
 
 // A top-level QWidget as the shadow sees it. The window rectangle is the
-// frame geometry; the widget itself is the client area; its mask is the window
+// frame geometry of a bordered form and the geometry of a frameless one (whose
+// frame margins are briefly wrong while a window manager reparents it); the
+// widget itself is the client area; its mask is the window
 // region; a frameless window has no border; a window opacity below 1 is alpha
 // blending; the transparent colour comes from FormTransparentColor.
 class QtAttachedForm : public quorbel::AttachedForm
@@ -31,5 +35,7 @@ public:
     quorbel::ShadowBitmap PaintClient() const override;
 
 private:
+    QRect WindowRect() const;
+
     QWidget *FForm;
 };

@@ -1,10 +1,15 @@
 #include "shadow/X11Stacking.h"
 
+#include <QCoreApplication>
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QObject>
+#include <QPointer>
 
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <string>
 
 namespace X11Stacking {
@@ -83,6 +88,17 @@ WId TopLevelOf(WId window)
     return 0;
 }
 
+bool DirectlyBelow(WId window, WId reference)
+{
+    const WId lower = TopLevelOf(window);
+    const WId upper = TopLevelOf(reference);
+    if (!lower || !upper)
+        return false;
+    const std::vector<WId> order = StackingOrder();
+    const auto it = std::find(order.begin(), order.end(), lower);
+    return it != order.end() && it + 1 != order.end() && *(it + 1) == upper;
+}
+
 void PlaceBelow(WId window, WId reference)
 {
     xcb_connection_t *c = Connection();
@@ -132,6 +148,160 @@ bool CompositorRunning()
     const bool running = owner && owner->owner != XCB_WINDOW_NONE;
     std::free(owner);
     return running;
+}
+
+namespace {
+
+// The changes of the root window's children, for every watcher. Qt never asks
+// for them and would take a child's ConfigureNotify, reported on the root, for
+// a change of the screens: they are consumed here.
+class RootSubstructure : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    static RootSubstructure *Instance()
+    {
+        static QPointer<RootSubstructure> instance;
+        if (!instance && Connection())
+            instance = new RootSubstructure(qGuiApp);
+        return instance;
+    }
+
+    void Add(StackWatcher *watcher) { FWatchers.push_back(watcher); }
+    void Remove(StackWatcher *watcher)
+    {
+        FWatchers.erase(std::remove(FWatchers.begin(), FWatchers.end(), watcher), FWatchers.end());
+    }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        xcb_window_t parent = XCB_WINDOW_NONE, child = XCB_WINDOW_NONE;
+        switch (event->response_type & ~0x80) {
+        case XCB_CONFIGURE_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        case XCB_MAP_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_map_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        case XCB_UNMAP_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_unmap_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        case XCB_REPARENT_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_reparent_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        case XCB_CREATE_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_create_notify_event_t *>(event);
+            parent = e->parent;
+            child = e->window;
+            break;
+        }
+        case XCB_DESTROY_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_destroy_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        case XCB_GRAVITY_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_gravity_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        case XCB_CIRCULATE_NOTIFY: {
+            const auto *e = reinterpret_cast<const xcb_circulate_notify_event_t *>(event);
+            parent = e->event;
+            child = e->window;
+            break;
+        }
+        default:
+            return false;
+        }
+        if (parent != FRoot || child == FRoot)
+            return false; // a window's own report: Qt's business
+        const std::vector<StackWatcher *> watchers = FWatchers; // a report may add or remove one
+        for (StackWatcher *watcher : watchers)
+            if (std::find(FWatchers.begin(), FWatchers.end(), watcher) != FWatchers.end())
+                watcher->RootChildChanged(event);
+        return true;
+    }
+
+private:
+    explicit RootSubstructure(QObject *parent) : QObject(parent)
+    {
+        xcb_connection_t *c = Connection();
+        FRoot = RootWindow(c);
+        // Add to whatever Qt selected on the root, never replace it.
+        uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        if (auto *attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, FRoot), nullptr)) {
+            mask |= attributes->your_event_mask;
+            std::free(attributes);
+        }
+        xcb_change_window_attributes(c, FRoot, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(c);
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    xcb_window_t FRoot = XCB_WINDOW_NONE;
+    std::vector<StackWatcher *> FWatchers;
+};
+
+} // namespace
+
+StackWatcher::StackWatcher(WId lower, WId upper, Report report)
+    : FLower(lower), FUpper(upper), FUpperTop(TopLevelOf(upper)), FReport(std::move(report))
+{
+    if (RootSubstructure *root = RootSubstructure::Instance())
+        root->Add(this);
+}
+
+StackWatcher::~StackWatcher()
+{
+    if (RootSubstructure *root = RootSubstructure::Instance())
+        root->Remove(this);
+}
+
+void StackWatcher::RootChildChanged(const void *xcbEvent)
+{
+    const auto *event = static_cast<const xcb_generic_event_t *>(xcbEvent);
+    switch (event->response_type & ~0x80) {
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto *e = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
+        const bool upperMoved = e->window == FUpperTop && e->above_sibling != FLower;
+        const bool cameBetween = e->above_sibling == FLower && e->window != FUpperTop;
+        // The lower one itself: moved by its owner, or restacked by someone else.
+        const bool lowerMoved = e->window == FLower;
+        if (upperMoved || cameBetween || lowerMoved)
+            FReport();
+        break;
+    }
+    case XCB_REPARENT_NOTIFY:
+    case XCB_MAP_NOTIFY:
+    case XCB_DESTROY_NOTIFY: {
+        // The form's window went into a new frame or out of one.
+        const WId top = TopLevelOf(FUpper);
+        if (top != FUpperTop) {
+            FUpperTop = top;
+            FReport();
+        }
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 } // namespace X11Stacking

@@ -52,6 +52,7 @@ void TFormShadow::Attach(QWidget *AForm)
         return;
     if (FForm && FHooked)
         FForm->removeEventFilter(this);
+    FStackWatcher.reset();
     // A form that went away while attached took the filter with it.
     FHooked = false;
     FForm = AForm;
@@ -59,6 +60,7 @@ void TFormShadow::Attach(QWidget *AForm)
     if (AForm) {
         AForm->installEventFilter(this);
         FHooked = true;
+        WatchFormStacking();
     }
     FImage.FormAttached(FFormView.get());
     RequestUpdate();
@@ -82,6 +84,28 @@ void TFormShadow::RequestUpdate()
     FormPosChanged(flags);
 }
 
+// A window manager restacks the form, or puts other windows right above the
+// shadow, without telling Qt: follow the X server's stacking list.
+void TFormShadow::WatchFormStacking()
+{
+    const WId form = FForm ? FForm->internalWinId() : 0;
+    if (!form || !X11Stacking::Available())
+        return;
+    const WId shadow = winId();
+    if (FStackWatcher && FStackWatcher->Upper() == form && FStackWatcher->Lower() == shadow)
+        return;
+    FStackWatcher = std::make_unique<X11Stacking::StackWatcher>(shadow, form, [this] { FormRestacked(); });
+}
+
+void TFormShadow::FormRestacked()
+{
+    // Checked first: the shadow's own placements are reported too.
+    if (!FForm || X11Stacking::DirectlyBelow(winId(), FForm->internalWinId()))
+        return;
+    ++FRestacks;
+    KeepBelowForm();
+}
+
 bool TFormShadow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != FForm || !FForm)
@@ -100,7 +124,6 @@ bool TFormShadow::eventFilter(QObject *watched, QEvent *event)
         FormWndProc(event, NoMove | NoSize | HideWindow);
         return true;
     case QEvent::WindowStateChange:
-    case QEvent::WindowActivate: // the window manager may have raised the form
         FormWndProc(event, NoMove | NoSize);
         return true;
     default:
@@ -117,6 +140,7 @@ void TFormShadow::FormWndProc(QEvent *event, unsigned flags)
     form->event(event);
     if (!self || FForm != form) // freed or re-attached by the form's own handling
         return;
+    WatchFormStacking(); // the form's window may be new
     FormPosChanging(flags);
     FormPosChanged(flags);
 }

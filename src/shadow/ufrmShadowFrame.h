@@ -2,6 +2,8 @@
 
 #include "shadow/ShadowImage.h"
 
+#include "shadow/X11Stacking.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -18,7 +20,9 @@ class QtAttachedForm;
 //
 // It follows the form through an event filter: the form handles each of its
 // move, resize, show, hide, state and activation events first, then the shadow
-// reacts. A move costs two placements of the shadow window and no drawing; the
+// reacts. On X11 the form's top-level window is watched too: a window manager
+// raises the form on its own (on activation, or when it maps it again after a
+// restore), and the shadow then goes back directly behind it. A move costs two placements of the shadow window and no drawing; the
 // image is rebuilt only when the form's size or transparent colour changed.
 class TFormShadow : public QWidget
 {
@@ -51,6 +55,8 @@ private:
     };
 
     void FormWndProc(QEvent *event, unsigned flags);
+    void WatchFormStacking();
+    void FormRestacked();
     void RequestUpdate();
     void FormPosChanging(unsigned flags);
     void FormPosChanged(unsigned flags);
@@ -70,6 +76,7 @@ private:
     bool FFormShown = false;
     int FShadowOffset = 0;
     bool FHooked = false; // the event filter sits on FForm
+    std::unique_ptr<X11Stacking::StackWatcher> FStackWatcher; // the form's window, once it has one
     quorbel::ShadowImage FImage;
     std::unique_ptr<QtAttachedForm> FFormView;
 
@@ -77,4 +84,5 @@ private:
     int FPlacements = 0;
     int FLayerUpdates = 0;
     int FPaints = 0;
+    int FRestacks = 0;
 };

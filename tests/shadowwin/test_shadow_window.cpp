@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProcess>
@@ -29,6 +30,10 @@ struct ShadowProbe
 };
 
 namespace {
+
+// What a window manager does (frame, map, raise) happens in its own process and
+// time; on a busy machine that can take seconds.
+constexpr int WindowManagerTimeout = 20000;
 
 // A borderless form that tells its shadow when it is shown, as the main form does.
 class ShadowedForm : public QWidget
@@ -100,11 +105,43 @@ int StackIndex(WId window)
     return it == order.end() ? -1 : static_cast<int>(it - order.begin());
 }
 
+// The same for the top-level window holding it (a window manager's frame).
+int TopIndex(WId window)
+{
+    return StackIndex(X11Stacking::TopLevelOf(window));
+}
+
 bool DirectlyBelow(WId lower, WId upper)
 {
-    const int l = StackIndex(X11Stacking::TopLevelOf(lower));
-    const int u = StackIndex(X11Stacking::TopLevelOf(upper));
-    return l >= 0 && u >= 0 && l + 1 == u;
+    return X11Stacking::DirectlyBelow(lower, upper);
+}
+
+// A window manager's moves and the shadow's answers come in bursts: true once
+// the shadow has stayed directly below the form for a moment.
+bool SettlesDirectlyBelow(WId lower, WId upper)
+{
+    const QDeadlineTimer deadline(WindowManagerTimeout);
+    QElapsedTimer steady;
+    while (!deadline.hasExpired()) {
+        if (!DirectlyBelow(lower, upper))
+            steady.invalidate();
+        else if (!steady.isValid())
+            steady.start();
+        else if (steady.elapsed() >= 200)
+            return true;
+        QTest::qWait(10);
+    }
+    return false;
+}
+
+// For failure messages: the stacking list, bottom first, with the two marked.
+QByteArray StackingDescription(WId lower, WId upper)
+{
+    const WId l = X11Stacking::TopLevelOf(lower), u = X11Stacking::TopLevelOf(upper);
+    QByteArray text = "bottom to top:";
+    for (WId w : X11Stacking::StackingOrder())
+        text += ' ' + QByteArray::number(qulonglong(w), 16) + (w == l ? "(shadow)" : w == u ? "(form)" : "");
+    return text;
 }
 
 // Lets queued work (repaints, X replies) run without waiting for anything.
@@ -159,7 +196,7 @@ private Q_SLOTS:
         const XWindowState state = ServerState(shadow->winId());
         QCOMPARE(state.geometry, QRect(224, 203, 662, 492));
         QVERIFY(state.viewable);
-        QVERIFY(DirectlyBelow(shadow->winId(), form->winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form->winId()), StackingDescription(shadow->winId(), form->winId()));
 
         const WId shadowWindow = shadow->winId();
         form->close();
@@ -190,10 +227,37 @@ private Q_SLOTS:
         QCOMPARE(shadow->geometry(), QRect(224, 203, 662, 492));
         Settle();
         QCOMPARE(ServerState(shadow->winId()).geometry, QRect(224, 203, 662, 492));
-        QVERIFY(DirectlyBelow(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
         QCOMPARE(ShadowProbe::layerUpdates(*shadow), layerUpdates);
         QCOMPARE(ShadowProbe::paints(*shadow), paints);
         QVERIFY(ShadowProbe::image(*shadow).Bitmap() == image);
+        delete shadow;
+    }
+
+    // Raising the form above another window takes the shadow along, directly
+    // behind it, and draws nothing.
+    void raisingTheFormTakesTheShadowAlong()
+    {
+        ShadowedForm form;
+        auto *shadow = new TFormShadow(qApp);
+        form.shadow = shadow;
+        shadow->Attach(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(ServerState(shadow->winId()).viewable);
+
+        ClickTarget other;
+        other.setGeometry(100, 100, 800, 600);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        QTRY_VERIFY_WITH_TIMEOUT(TopIndex(other.winId()) > TopIndex(form.winId()), WindowManagerTimeout);
+        const int layerUpdates = ShadowProbe::layerUpdates(*shadow);
+
+        form.raise();
+        QTRY_VERIFY_WITH_TIMEOUT(TopIndex(form.winId()) > TopIndex(other.winId()), WindowManagerTimeout);
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
+        QVERIFY(TopIndex(shadow->winId()) > TopIndex(other.winId()));
+        QCOMPARE(ShadowProbe::layerUpdates(*shadow), layerUpdates);
         delete shadow;
     }
 
@@ -214,7 +278,7 @@ private Q_SLOTS:
         form.showNormal();
         QVERIFY(shadow->isVisible());
         QTRY_VERIFY(ServerState(shadow->winId()).viewable);
-        QVERIFY(DirectlyBelow(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
 
         form.showMaximized();
         QVERIFY(!shadow->isVisible());
@@ -225,9 +289,11 @@ private Q_SLOTS:
 
         form.hide();
         QVERIFY(!shadow->isVisible());
+        // A window manager lets go of a hidden window in its own time.
+        QTRY_VERIFY_WITH_TIMEOUT(X11Stacking::TopLevelOf(form.winId()) == form.winId(), WindowManagerTimeout);
         form.show();
         QVERIFY(shadow->isVisible());
-        QVERIFY(DirectlyBelow(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
         delete shadow;
     }
 
@@ -251,7 +317,7 @@ private Q_SLOTS:
         QTRY_VERIFY(ServerState(shadow->winId()).viewable);
         QCOMPARE(ServerState(shadow->winId()).geometry, QRect(224, 203, 662, 492));
         QVERIFY(shadow->mask().isEmpty());
-        QVERIFY(StackIndex(X11Stacking::TopLevelOf(shadow->winId())) > StackIndex(desktop.winId()));
+        QTRY_VERIFY_WITH_TIMEOUT(TopIndex(shadow->winId()) > TopIndex(desktop.winId()), WindowManagerTimeout);
 
         const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
         QVERIFY2(!xdotool.isEmpty(), "xdotool is needed to click like a user");
