@@ -99,21 +99,27 @@ bool DirectlyBelow(WId window, WId reference)
     return it != order.end() && it + 1 != order.end() && *(it + 1) == upper;
 }
 
-void PlaceBelow(WId window, WId reference)
+namespace {
+
+void ConfigureBelow(xcb_connection_t *c, WId lower, WId upper)
 {
-    xcb_connection_t *c = Connection();
-    if (!c)
-        return;
-    const WId lower = TopLevelOf(window);
-    const WId upper = TopLevelOf(reference);
     if (!lower || !upper || lower == upper)
         return;
     const uint32_t values[] = {static_cast<uint32_t>(upper), XCB_STACK_MODE_BELOW};
     const xcb_void_cookie_t cookie = xcb_configure_window_checked(
         c, static_cast<xcb_window_t>(lower), XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE, values);
-    // Checked, so that a window that vanished meanwhile costs no error report.
+    // Checked, so that a window that vanished or changed parent meanwhile costs
+    // no error report; the watcher puts things right when it hears of it.
     if (xcb_generic_error_t *error = xcb_request_check(c, cookie))
         std::free(error);
+}
+
+} // namespace
+
+void PlaceBelow(WId window, WId reference)
+{
+    if (xcb_connection_t *c = Connection())
+        ConfigureBelow(c, TopLevelOf(window), TopLevelOf(reference));
 }
 
 std::vector<WId> StackingOrder()
@@ -268,6 +274,12 @@ StackWatcher::StackWatcher(WId lower, WId upper, Report report)
         root->Add(this);
 }
 
+void StackWatcher::PlaceLowerBelowUpper()
+{
+    if (xcb_connection_t *c = Connection())
+        ConfigureBelow(c, FLower, FUpperTop);
+}
+
 StackWatcher::~StackWatcher()
 {
     if (RootSubstructure *root = RootSubstructure::Instance())
@@ -282,9 +294,11 @@ void StackWatcher::RootChildChanged(const void *xcbEvent)
         const auto *e = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
         const bool upperMoved = e->window == FUpperTop && e->above_sibling != FLower;
         const bool cameBetween = e->above_sibling == FLower && e->window != FUpperTop;
-        // The lower one itself: moved by its owner, or restacked by someone else.
-        const bool lowerMoved = e->window == FLower;
-        if (upperMoved || cameBetween || lowerMoved)
+        // The lower one itself restacked (a plain move keeps the window below it).
+        const bool lowerRestacked = e->window == FLower && e->above_sibling != FLowerAbove;
+        if (e->window == FLower)
+            FLowerAbove = e->above_sibling;
+        if (upperMoved || cameBetween || lowerRestacked)
             FReport();
         break;
     }

@@ -49,6 +49,9 @@ public:
 
     WId Lower() const { return FLower; }
     WId Upper() const { return FUpper; }
+    // PlaceBelow for the two, without asking the server where they are: `lower`
+    // must be a top-level window of its own.
+    void PlaceLowerBelowUpper();
     // One of the root window's children changed (a substructure event).
     void RootChildChanged(const void *xcbEvent);
 
@@ -56,6 +59,7 @@ private:
     WId FLower;
     WId FUpper;
     WId FUpperTop;
+    WId FLowerAbove = ~WId(0); // the window last seen directly below `lower`
     Report FReport;
 };
 

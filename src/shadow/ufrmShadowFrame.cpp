@@ -132,7 +132,9 @@ bool TFormShadow::eventFilter(QObject *watched, QEvent *event)
 }
 
 // The form handles the event first, exactly as without a shadow (a Show or Hide
-// tells the shadow through SetShowing); then the shadow follows the result.
+// tells the shadow through SetShowing); then the shadow follows the result. The
+// event is delivered here, so filters installed on the form before this one do
+// not see these five kinds of event.
 void TFormShadow::FormWndProc(QEvent *event, unsigned flags)
 {
     const QPointer<TFormShadow> self(this);
@@ -223,17 +225,26 @@ void TFormShadow::ShowOrHide(bool show)
 void TFormShadow::KeepBelowForm()
 {
     const WId shadow = winId();
-    if (const WId form = FForm->internalWinId())
+    const WId form = FForm->internalWinId();
+    if (!form)
+        return;
+    // The shadow bypasses the window manager, so it is a top-level window itself.
+    if (FStackWatcher && FStackWatcher->Lower() == shadow && FStackWatcher->Upper() == form)
+        FStackWatcher->PlaceLowerBelowUpper();
+    else
         X11Stacking::PlaceBelow(shadow, form);
 }
 
 // Without a compositing manager an X server shows translucent pixels opaque: the
-// shadow would be a black box. It then keeps its place but shows no pixel.
+// shadow would be a black box. It then keeps its place but shows no pixel. A
+// Wayland session composites its X11 windows itself.
 void TFormShadow::MatchCompositing()
 {
     if (!X11Stacking::Available())
         return;
-    const bool composited = FCompositorOverride ? *FCompositorOverride : X11Stacking::CompositorRunning();
+    const bool composited = FCompositorOverride ? *FCompositorOverride
+                                                : X11Stacking::CompositorRunning() ||
+                                                      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (composited)
         clearMask();
     else

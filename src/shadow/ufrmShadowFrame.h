@@ -1,7 +1,6 @@
 #pragma once
 
 #include "shadow/ShadowImage.h"
-
 #include "shadow/X11Stacking.h"
 
 #include <QPointer>
@@ -19,19 +18,20 @@ class QtAttachedForm;
 // and has no taskbar entry.
 //
 // It follows the form through an event filter: the form handles each of its
-// move, resize, show, hide, state and activation events first, then the shadow
-// reacts. On X11 the form's top-level window is watched too: a window manager
-// raises the form on its own (on activation, or when it maps it again after a
-// restore), and the shadow then goes back directly behind it. A move costs two placements of the shadow window and no drawing; the
-// image is rebuilt only when the form's size or transparent colour changed.
+// move, resize, show, hide and state events first, then the shadow reacts. On
+// X11 the stacking list is watched too, since a window manager raises the form
+// (on activation, or when it maps it again after a restore) without telling Qt;
+// the shadow then goes back directly behind it. A move costs two placements of
+// the shadow window and no drawing; the image is rebuilt only when the form's
+// size or transparent colour changed.
 class TFormShadow : public QWidget
 {
     Q_OBJECT
     friend struct ShadowProbe; // tests count placements and look at the image
 
 public:
-    // The owner is kept for symmetry with the other components; the form that
-    // attached the shadow frees it.
+    // The owner is the component owner of the form's call; it frees nothing:
+    // the form that attached the shadow frees it.
     explicit TFormShadow(QObject *owner);
     ~TFormShadow() override;
 
