@@ -252,7 +252,8 @@ private:
         FRoot = RootWindow(c);
         // Add to whatever Qt selected on the root, never replace it.
         uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        if (auto *attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, FRoot), nullptr)) {
+        auto *attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, FRoot), nullptr);
+        if (attributes) {
             mask |= attributes->your_event_mask;
             std::free(attributes);
         }

@@ -197,7 +197,8 @@ private Q_SLOTS:
         const XWindowState state = ServerState(shadow->winId());
         QCOMPARE(state.geometry, QRect(224, 203, 662, 492));
         QVERIFY(state.viewable);
-        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form->winId()), StackingDescription(shadow->winId(), form->winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form->winId()),
+                 StackingDescription(shadow->winId(), form->winId()));
 
         const WId shadowWindow = shadow->winId();
         form->close();
@@ -228,7 +229,8 @@ private Q_SLOTS:
         QCOMPARE(shadow->geometry(), QRect(224, 203, 662, 492));
         Settle();
         QCOMPARE(ServerState(shadow->winId()).geometry, QRect(224, 203, 662, 492));
-        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()),
+                 StackingDescription(shadow->winId(), form.winId()));
         QCOMPARE(ShadowProbe::layerUpdates(*shadow), layerUpdates);
         QCOMPARE(ShadowProbe::paints(*shadow), paints);
         QVERIFY(ShadowProbe::image(*shadow).Bitmap() == image);
@@ -256,7 +258,8 @@ private Q_SLOTS:
 
         form.raise();
         QTRY_VERIFY_WITH_TIMEOUT(TopIndex(form.winId()) > TopIndex(other.winId()), WindowManagerTimeout);
-        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()),
+                 StackingDescription(shadow->winId(), form.winId()));
         QVERIFY(TopIndex(shadow->winId()) > TopIndex(other.winId()));
         QCOMPARE(ShadowProbe::layerUpdates(*shadow), layerUpdates);
         delete shadow;
@@ -279,7 +282,8 @@ private Q_SLOTS:
         form.showNormal();
         QVERIFY(shadow->isVisible());
         QTRY_VERIFY(ServerState(shadow->winId()).viewable);
-        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()),
+                 StackingDescription(shadow->winId(), form.winId()));
 
         form.showMaximized();
         QVERIFY(!shadow->isVisible());
@@ -294,7 +298,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(X11Stacking::TopLevelOf(form.winId()) == form.winId(), WindowManagerTimeout);
         form.show();
         QVERIFY(shadow->isVisible());
-        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()), StackingDescription(shadow->winId(), form.winId()));
+        QVERIFY2(SettlesDirectlyBelow(shadow->winId(), form.winId()),
+                 StackingDescription(shadow->winId(), form.winId()));
         delete shadow;
     }
 
