@@ -4,6 +4,7 @@
 #include "platform/AppError.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
+#include "platform/widgets/AutoSizeLabel.h"
 #include "platform/widgets/BitmapButton.h"
 #include "platform/widgets/FlatPanel.h"
 #include "platform/widgets/GradientToolButton.h"
@@ -74,9 +75,8 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
-    // A form freed without being closed must not leave its shadow on the screen.
-    delete FShadow;
-    FShadow = nullptr;
+    // A form destroyed without being closed still takes its shadow with it.
+    FormClose();
     FormDestroy();
 }
 
@@ -102,6 +102,9 @@ void TFrmSortivo::CreateComponents()
     ImageListBtn = ImageList(QStringList{QStringLiteral(":/app/glyph_monitor.png"), QStringLiteral(":/app/glyph_refresh.png"),
                                          QStringLiteral(":/app/glyph_wand.png")});
     ImageListBtn16 = ImageList(QStringLiteral(":/app/glyph_floppy16.png"), 16, 16);
+    SaveDialog1.setTitle(QStringLiteral("保存"));
+    SaveDialog1.setFilter(QStringLiteral("文本(*.txt)"));
+    SaveDialog1.setDefaultSuffix(QStringLiteral("txt"));
 
     Label1 = makeLabel(this, "Label1", QRect(0, 0, ClientWidth, 33), QString());
     Label1->installEventFilter(this);
@@ -130,8 +133,12 @@ void TFrmSortivo::CreateComponents()
                              ImageListBtn16.picture(0), Qt::ToolButtonTextBesideIcon, QColor(222, 224, 223),
                              QColor(123, 138, 176));
 
-    Label5 = makeLabel(this, "Label5", QRect(416, 92, 23, 14), QStringLiteral("V1.0"));
+    Label5 = new AutoSizeLabel(this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setAttribute(Qt::WA_TranslucentBackground);
+    Label5->move(416, 92);
     Label5->setFont(PixelFont(QStringLiteral("Arial"), 11, true));
+    Label5->setText(QStringLiteral("V1.0"));
     setTextColor(Label5, Qt::white);
 
     RzURLLabelAD = new UrlLabel(this);
@@ -169,7 +176,11 @@ void TFrmSortivo::CreateComponents()
     LabelSel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setTextColor(LabelSel, QColor(0, 0, 128));
 
-    Label3 = makeLabel(PanelCode, "Label3", QRect(8, 8, 72, 13), QStringLiteral("已选号码 0 个"));
+    Label3 = new AutoSizeLabel(PanelCode);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setAttribute(Qt::WA_TranslucentBackground);
+    Label3->move(8, 8);
+    Label3->setText(QStringLiteral("已选号码 0 个"));
 
     RzSeparator1 = new Separator(PanelCode);
     RzSeparator1->setObjectName(QStringLiteral("RzSeparator1"));
@@ -232,8 +243,8 @@ void TFrmSortivo::FormCreate()
     SetApplicationTitle(QStringLiteral("Quorbel"));
     setWindowTitle(QStringLiteral("Quorbel"));
     Label5->setText(QStringLiteral("V1.5.4.0"));
-    Label5->adjustSize();
     setFont(SongFont(9));
+    Label3->setText(Label3->text()); // re-measure in the new font
     AppPath = GetAppPath();
     FADIndex = -1;
     FBallList.clear();
@@ -267,11 +278,14 @@ void TFrmSortivo::BtnCloseClick()
     close();
 }
 
-void TFrmSortivo::Label1MouseDown()
+void TFrmSortivo::Label1MouseDown(const QPointF &globalPosition)
 {
-    // The window system moves the window with the mouse, on X11 and Wayland alike.
-    if (QWindow *window = windowHandle())
-        window->startSystemMove();
+    // The window system moves the window with the mouse, on X11 and Wayland
+    // alike; without a window manager that can, the strip drags it by hand.
+    QWindow *window = windowHandle();
+    if (window && window->startSystemMove())
+        return;
+    FDragOffset = globalPosition.toPoint() - pos();
 }
 
 void TFrmSortivo::FormClose()
@@ -308,11 +322,23 @@ bool TFrmSortivo::event(QEvent *event)
 
 bool TFrmSortivo::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == Label1) {
-            Label1MouseDown();
+    if (watched == Label1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            Label1MouseDown(static_cast<QMouseEvent *>(event)->globalPosition());
             return true;
+        case QEvent::MouseMove:
+            if (FDragOffset)
+                move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - *FDragOffset);
+            return true;
+        case QEvent::MouseButtonRelease:
+            FDragOffset.reset();
+            return true;
+        default:
+            break;
         }
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
         if (watched == LabelAD && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             LabelADClick();
             return true;

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "ads/ADRec.h"
+#include "platform/SaveDialog.h"
 #include "platform/widgets/ImageList.h"
 #include "wheel/SortivoGS.h"
 
+#include <QPoint>
 #include <QVector>
+
+#include <optional>
 #include <QWidget>
 
 class QComboBox;
@@ -18,6 +22,7 @@ class ImageControl;
 class Separator;
 class TFormShadow;
 class UrlLabel;
+class AutoSizeLabel;
 
 // The main window: a borderless 630 x 460 form holding the ball board, the bet
 // list, the advertisement strip and the frame controls. The wheel and
@@ -38,7 +43,7 @@ public Q_SLOTS:
     void BallClick(ImageControl *ball);
     void FormDestroy();
     void BtnCloseClick();
-    void Label1MouseDown();
+    void Label1MouseDown(const QPointF &globalPosition);
     void FormClose();
     void BtnClearClick();
     void BtnRandomClick();
@@ -93,7 +98,7 @@ private:
     QLabel *Label1 = nullptr;
     UrlLabel *RzURLLabel1 = nullptr;
     QLabel *LabelSel = nullptr;
-    QLabel *Label3 = nullptr;
+    AutoSizeLabel *Label3 = nullptr;
     Separator *RzSeparator1 = nullptr;
     GradientToolButton *BtnRandom = nullptr;
     ImageList ImageListBtn;
@@ -103,7 +108,8 @@ private:
     QLabel *Label4 = nullptr;
     GradientToolButton *BtnSave = nullptr;
     ImageList ImageListBtn16;
-    QLabel *Label5 = nullptr;
+    quorbel::SaveDialog SaveDialog1; // keeps the name chosen last
+    AutoSizeLabel *Label5 = nullptr;
     QPlainTextEdit *RzMemo1 = nullptr;
     FlatPanel *PanelAD = nullptr;
     ImageControl *ImageAD = nullptr;
@@ -123,4 +129,6 @@ private:
     QString FLabelADURL;
 
     bool FPlacedOnce = false;
+    // Set while the drag strip moves the window by hand (no window manager to do it).
+    std::optional<QPoint> FDragOffset;
 };

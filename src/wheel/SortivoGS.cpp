@@ -15,20 +15,30 @@ qint32 cutInt(QString &rest, QChar delimiter)
     return StrToIntDef(head, 0);
 }
 
-void checkHeader(const TSortivo_GS &formula, qint32 rowCount)
+// What the table already holds, against the limits above.
+struct TableSize
+{
+    qint64 rows = 0;
+    qint64 entries = 0;
+};
+
+void checkHeader(const TSortivo_GS &formula, qint32 rowCount, const TableSize &used)
 {
     if (rowCount < 0 || (rowCount > 0 && formula.BetSize < 0))
         throw AppError(QStringLiteral("Range check error"));
-    if (rowCount > MaxFormulaRows)
-        throw AppError(QStringLiteral("Range check error: the formula \"%1\" declares %2 rows; at most %3 are accepted")
-                           .arg(formula.Name)
-                           .arg(rowCount)
-                           .arg(MaxFormulaRows));
-    if (rowCount > 0 && formula.BetSize > MaxFormulaBetSize)
+    if (rowCount == 0)
+        return;
+    if (formula.BetSize > MaxFormulaBetSize)
         throw AppError(QStringLiteral("Range check error: the formula \"%1\" declares %2 numbers a bet; at most %3 are accepted")
                            .arg(formula.Name)
                            .arg(formula.BetSize)
                            .arg(MaxFormulaBetSize));
+    if (used.rows + rowCount > MaxTableRows || used.entries + qint64(rowCount) * formula.BetSize > MaxTableEntries)
+        throw AppError(QStringLiteral("Range check error: the formula \"%1\" declares %2 rows; the formula table holds at most %3 rows and %4 numbers in all")
+                           .arg(formula.Name)
+                           .arg(rowCount)
+                           .arg(MaxTableRows)
+                           .arg(MaxTableEntries));
 }
 
 void readRow(const QString &line, TSortivo_GS &formula, int rowIndex)
@@ -59,6 +69,11 @@ void CutToken(QString &rest, QChar delimiter, QString &head)
 void LoadGSFromBytes(const QByteArray &bytes, TGSList &list)
 {
     const QStringList lines = SplitTextLines(bytes);
+    TableSize used;
+    for (const TSortivo_GS &formula : list) {
+        used.rows += formula.Rows.size();
+        used.entries += qint64(formula.Rows.size()) * qMax(formula.BetSize, 0);
+    }
     TSortivo_GS *current = nullptr;
     int rowCounter = 0;
     for (const QString &line : lines) {
@@ -73,8 +88,11 @@ void LoadGSFromBytes(const QByteArray &bytes, TGSList &list)
             formula.BetSize = cutInt(rest, QLatin1Char('/'));
             formula.Value3 = cutInt(rest, QLatin1Char('/'));
             const qint32 rowCount = cutInt(rest, QLatin1Char('/'));
-            checkHeader(formula, rowCount);
-            formula.Rows = QVector<QVector<qint32>>(rowCount, QVector<qint32>(qMax(formula.BetSize, 0), 0));
+            checkHeader(formula, rowCount, used);
+            if (rowCount > 0)
+                formula.Rows = QVector<QVector<qint32>>(rowCount, QVector<qint32>(formula.BetSize, 0));
+            used.rows += rowCount;
+            used.entries += qint64(rowCount) * qMax(formula.BetSize, 0);
             formula.FullCount = cutInt(rest, QLatin1Char('/'));
             list.append(std::move(formula));
             current = &list.last();

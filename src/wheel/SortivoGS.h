@@ -19,11 +19,13 @@ struct TSortivo_GS
 
 using TGSList = QVector<TSortivo_GS>;
 
-// Limits that keep a damaged header from exhausting memory: a bet cannot hold
-// more numbers than the board has, and no formula comes near a million rows
-// (the full combination of 16 numbers has 11440).
+// Limits that keep a damaged file from exhausting memory: a bet cannot hold
+// more numbers than the board has, and the whole table stays far above any
+// real wheel (the full combination of 16 numbers has 11440 rows of 7) while
+// its size stays below a few tens of megabytes.
 constexpr qint32 MaxFormulaBetSize = 40;
-constexpr qint32 MaxFormulaRows = 1000000;
+constexpr qint64 MaxTableRows = 1000000;
+constexpr qint64 MaxTableEntries = 8000000;
 
 // Appends the formulas of the file to `list`. A file that cannot be opened
 // raises AppError "Cannot open file ..." and adds nothing; a header whose row
