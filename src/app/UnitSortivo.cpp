@@ -1,6 +1,9 @@
 #include "app/UnitSortivo.h"
 
+#include "ads/ADMessages.h"
+#include "ads/ADThread.h"
 #include "app/AppPath.h"
+#include "ads/ADTarget.h"
 #include "platform/AppError.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
@@ -75,6 +78,8 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
+    // No worker message may reach a form that is going away.
+    ADMessagePort::release(this);
     // A form destroyed without being closed still takes its shadow with it.
     FormClose();
     FormDestroy();
@@ -150,10 +155,13 @@ void TFrmSortivo::CreateComponents()
     adFont.setUnderline(true);
     RzURLLabelAD->setFont(adFont);
     RzURLLabelAD->setTextColor(Qt::white);
+    // Its address comes from a list fetched over plain HTTP: web and mail only.
+    RzURLLabelAD->setTargetFilter(IsWebTarget);
     RzURLLabelAD->hide();
 
     LabelAD = makeLabel(this, "LabelAD", QRect(577, 41, 42, 12), QStringLiteral("LabelAD"));
     LabelAD->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelAD->setTextFormat(Qt::PlainText);
     LabelAD->setFont(adFont);
     LabelAD->setCursor(Qt::PointingHandCursor);
     setTextColor(LabelAD, Qt::white);
@@ -302,6 +310,14 @@ void TFrmSortivo::WMShowWindow(bool show)
 
 bool TFrmSortivo::event(QEvent *event)
 {
+    if (event->type() == ADMessageEvent::eventType()) {
+        const auto *message = static_cast<const ADMessageEvent *>(event);
+        if (message->message() == WM_ADLISTREADY)
+            WMADListReady();
+        else if (message->message() == WM_ADPICREADY)
+            WMADPicReady(int(message->lParam()));
+        return true;
+    }
     switch (event->type()) {
     case QEvent::Show:
         if (!FPlacedOnce) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ads/ADRec.h"
+#include "ads/ADThread.h"
 #include "platform/SaveDialog.h"
 #include "platform/widgets/ImageList.h"
 #include "wheel/SortivoGS.h"
@@ -10,6 +11,8 @@
 
 #include <optional>
 #include <QWidget>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -82,8 +85,8 @@ private:
     void LoadADList();
     void CheckADUpdate();
     bool ShowAD(int index);
-    void ShowFirstTextAD();
-    void ShowFirstPicAD();
+    bool ShowFirstTextAD();
+    bool ShowFirstPicAD();
     void OpenURL(const QString &url);
     void WMADListReady();
     void WMADPicReady(int index);
@@ -127,6 +130,10 @@ private:
     qint32 FADIndex = 0;
     QString FImageADURL;
     QString FLabelADURL;
+    // Starts the download of a missing advertisement picture (tests put a fake here).
+    std::function<void(QObject *receiver, const QString &url, const QString &supFolder, const QString &picFile,
+                       int index)>
+        FStartGetPic = quorbel::StartGetPicThread;
 
     bool FPlacedOnce = false;
     // Set while the drag strip moves the window by hand (no window manager to do it).

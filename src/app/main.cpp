@@ -12,6 +12,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     QApplication application(argc, argv);
+    // No organisation: the user's settings live in <config>/Quorbel.
+    QCoreApplication::setApplicationName(QStringLiteral("Quorbel"));
     TFrmSortivo form;
     form.show();
     return application.exec();
