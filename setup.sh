@@ -7,11 +7,11 @@ cd "$(dirname "$0")"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev libxcb1-dev
   libcurl4-openssl-dev libssl-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-dejavu-core
 )
-test_packages=(xvfb xauth xdotool x11-utils clang libclang-rt-14-dev)
+test_packages=(xvfb xauth xdotool x11-utils xcompmgr openbox clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()

@@ -257,7 +257,7 @@ void TFrmSortivo::FormCreate()
     FADIndex = -1;
     FBallList.clear();
 
-    FShadow = new TFormShadow(nullptr);
+    FShadow = new TFormShadow(qApp);
     FShadow->Attach(this);
 
     CreateBalls();
