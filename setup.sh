@@ -11,7 +11,7 @@ packages=(
   libcurl4-openssl-dev libssl-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-dejavu-core
 )
-test_packages=(xvfb xauth xdotool x11-utils xcompmgr openbox clang libclang-rt-14-dev)
+test_packages=(xvfb xauth xdotool x11-utils xcompmgr openbox clang libclang-rt-14-dev python3)
 
 install_missing() {
   local missing=()
