@@ -1,6 +1,9 @@
 #include "app/UnitSortivo.h"
 
+#include "ads/ADMessages.h"
+#include "ads/ADThread.h"
 #include "app/AppPath.h"
+#include "ads/ADTarget.h"
 #include "platform/AppError.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
@@ -75,6 +78,10 @@ TFrmSortivo::TFrmSortivo(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Fra
 
 TFrmSortivo::~TFrmSortivo()
 {
+    // No worker message may reach a form that is going away.
+    ADMessagePort::release(this);
+    // A form destroyed without being closed still takes its shadow with it.
+    FormClose();
     FormDestroy();
 }
 
@@ -100,6 +107,9 @@ void TFrmSortivo::CreateComponents()
     ImageListBtn = ImageList(QStringList{QStringLiteral(":/app/glyph_monitor.png"), QStringLiteral(":/app/glyph_refresh.png"),
                                          QStringLiteral(":/app/glyph_wand.png")});
     ImageListBtn16 = ImageList(QStringLiteral(":/app/glyph_floppy16.png"), 16, 16);
+    SaveDialog1.setTitle(QStringLiteral("保存"));
+    SaveDialog1.setFilter(QStringLiteral("文本(*.txt)"));
+    SaveDialog1.setDefaultSuffix(QStringLiteral("txt"));
 
     Label1 = makeLabel(this, "Label1", QRect(0, 0, ClientWidth, 33), QString());
     Label1->installEventFilter(this);
@@ -145,10 +155,13 @@ void TFrmSortivo::CreateComponents()
     adFont.setUnderline(true);
     RzURLLabelAD->setFont(adFont);
     RzURLLabelAD->setTextColor(Qt::white);
+    // Its address comes from a list fetched over plain HTTP: web and mail only.
+    RzURLLabelAD->setTargetFilter(IsWebTarget);
     RzURLLabelAD->hide();
 
     LabelAD = makeLabel(this, "LabelAD", QRect(577, 41, 42, 12), QStringLiteral("LabelAD"));
     LabelAD->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelAD->setTextFormat(Qt::PlainText);
     LabelAD->setFont(adFont);
     LabelAD->setCursor(Qt::PointingHandCursor);
     setTextColor(LabelAD, Qt::white);
@@ -244,7 +257,7 @@ void TFrmSortivo::FormCreate()
     FADIndex = -1;
     FBallList.clear();
 
-    FShadow = new TFormShadow(nullptr);
+    FShadow = new TFormShadow(qApp);
     FShadow->Attach(this);
 
     CreateBalls();
@@ -297,6 +310,14 @@ void TFrmSortivo::WMShowWindow(bool show)
 
 bool TFrmSortivo::event(QEvent *event)
 {
+    if (event->type() == ADMessageEvent::eventType()) {
+        const auto *message = static_cast<const ADMessageEvent *>(event);
+        if (message->message() == WM_ADLISTREADY)
+            WMADListReady();
+        else if (message->message() == WM_ADPICREADY)
+            WMADPicReady(int(message->lParam()));
+        return true;
+    }
     switch (event->type()) {
     case QEvent::Show:
         if (!FPlacedOnce) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ads/ADRec.h"
+#include "ads/ADThread.h"
+#include "platform/SaveDialog.h"
 #include "platform/widgets/ImageList.h"
 #include "wheel/SortivoGS.h"
 
@@ -9,6 +11,8 @@
 
 #include <optional>
 #include <QWidget>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -81,8 +85,8 @@ private:
     void LoadADList();
     void CheckADUpdate();
     bool ShowAD(int index);
-    void ShowFirstTextAD();
-    void ShowFirstPicAD();
+    bool ShowFirstTextAD();
+    bool ShowFirstPicAD();
     void OpenURL(const QString &url);
     void WMADListReady();
     void WMADPicReady(int index);
@@ -107,6 +111,7 @@ private:
     QLabel *Label4 = nullptr;
     GradientToolButton *BtnSave = nullptr;
     ImageList ImageListBtn16;
+    quorbel::SaveDialog SaveDialog1; // keeps the name chosen last
     AutoSizeLabel *Label5 = nullptr;
     QPlainTextEdit *RzMemo1 = nullptr;
     FlatPanel *PanelAD = nullptr;
@@ -125,6 +130,10 @@ private:
     qint32 FADIndex = 0;
     QString FImageADURL;
     QString FLabelADURL;
+    // Starts the download of a missing advertisement picture (tests put a fake here).
+    std::function<void(QObject *receiver, const QString &url, const QString &supFolder, const QString &picFile,
+                       int index)>
+        FStartGetPic = quorbel::StartGetPicThread;
 
     bool FPlacedOnce = false;
     // Set while the drag strip moves the window by hand (no window manager to do it).

@@ -1,6 +1,5 @@
 #include "platform/MessageBoxes.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace quorbel {
@@ -48,14 +47,24 @@ bool MessageBoxes::hasResponder()
     return bool(responderSlot());
 }
 
+namespace {
+// Kept apart from Qt's application display name, which Qt would append to
+// every window title ("保存 — Quorbel").
+QString &applicationTitleSlot()
+{
+    static QString title;
+    return title;
+}
+} // namespace
+
 void SetApplicationTitle(const QString &title)
 {
-    QGuiApplication::setApplicationDisplayName(title);
+    applicationTitleSlot() = title;
 }
 
 QString ApplicationTitle()
 {
-    return QGuiApplication::applicationDisplayName();
+    return applicationTitleSlot();
 }
 
 } // namespace quorbel

@@ -14,6 +14,15 @@ public:
 
     static bool open(const QString &target);
     static void setOpener(Opener opener);
+
+    // Lets the user pick the program that opens `target`, through the
+    // desktop's program chooser (the XDG desktop portal asked to "ask") where
+    // the session has one; does nothing elsewhere. Returns whether a chooser
+    // was asked for. Tests install a fake.
+    using Chooser = std::function<bool(const QString &target)>;
+
+    static bool chooseProgram(const QString &target);
+    static void setChooser(Chooser chooser);
 };
 
 } // namespace quorbel

@@ -2,8 +2,11 @@
 
 #include <QLabel>
 
-// A link label: underlined text in a fixed colour that opens its address
-// through the desktop's opener when clicked.
+#include <functional>
+
+// A link label: underlined plain text in a fixed colour that opens its address
+// (its caption when the address is blank) through the desktop's opener when
+// clicked.
 class UrlLabel : public QLabel
 {
     Q_OBJECT
@@ -18,6 +21,14 @@ public:
     // When false the label only reports the click; its owner decides what opens.
     void setOpensOwnUrl(bool opens) { m_opensOwnUrl = opens; }
 
+    // Targets the filter refuses are not opened (the click is still reported).
+    using TargetFilter = std::function<bool(const QString &target)>;
+    void setTargetFilter(TargetFilter filter) { m_targetFilter = std::move(filter); }
+
+    // What a click opens: the address, or the caption when the address is
+    // blank; without surrounding blanks.
+    QString target() const;
+
 Q_SIGNALS:
     void clicked();
 
@@ -27,6 +38,7 @@ protected:
 
 private:
     QString m_url;
+    TargetFilter m_targetFilter;
     bool m_opensOwnUrl = true;
     bool m_pressed = false;
 };
