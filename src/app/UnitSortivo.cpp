@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -88,6 +89,10 @@ TFrmSortivo::~TFrmSortivo()
 void TFrmSortivo::CreateComponents()
 {
     setFixedSize(ClientWidth, ClientHeight);
+    // Centred on the screen from the start, so the window is mapped there
+    // rather than moved after it appears.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     setFont(PixelFont(QStringLiteral("Tahoma"), 11));
 
     const QColor buttonFace = palette().color(QPalette::Button);
@@ -320,11 +325,6 @@ bool TFrmSortivo::event(QEvent *event)
     }
     switch (event->type()) {
     case QEvent::Show:
-        if (!FPlacedOnce) {
-            FPlacedOnce = true;
-            if (const QScreen *screen = this->screen())
-                move(screen->availableGeometry().center() - rect().center());
-        }
         WMShowWindow(true);
         break;
     case QEvent::Hide:

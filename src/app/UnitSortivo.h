@@ -135,7 +135,6 @@ private:
                        int index)>
         FStartGetPic = quorbel::StartGetPicThread;
 
-    bool FPlacedOnce = false;
     // Set while the drag strip moves the window by hand (no window manager to do it).
     std::optional<QPoint> FDragOffset;
 };

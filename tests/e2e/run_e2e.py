@@ -98,7 +98,7 @@ class Display:
     def __init__(self):
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
@@ -144,13 +144,14 @@ class Display:
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
+    # Keys go through XTEST to the focused window, as a keyboard's would.
     def key(self, wid, *keys):
         self.run("xdotool", "windowfocus", "--sync", wid)
-        self.run("xdotool", "key", "--window", wid, *keys)
+        self.run("xdotool", "key", "--clearmodifiers", *keys)
 
     def type(self, wid, text):
         self.run("xdotool", "windowfocus", "--sync", wid)
-        self.run("xdotool", "type", "--window", wid, "--delay", "5", text)
+        self.run("xdotool", "type", "--clearmodifiers", "--delay", "5", text)
 
     def close(self):
         self.proc.terminate()
@@ -165,8 +166,15 @@ class Program:
         env = display.env()
         env["QUORBEL_AD_SERVER"] = f"http://127.0.0.1:{ad_server.port}" if ad_server else "http://127.0.0.1:9"
         env["XDG_CONFIG_HOME"] = os.path.join(folder, "config")
-        self.proc = subprocess.Popen([os.path.join(folder, "quorbel")], cwd=folder, env=env,
-                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.log_path = os.path.join(folder, "quorbel.log")
+        with open(self.log_path, "wb") as log_file:
+            self.proc = subprocess.Popen([os.path.join(folder, "quorbel")], cwd=folder, env=env,
+                                         stdout=log_file, stderr=subprocess.STDOUT)
+
+    def diagnostics(self):
+        state = "running" if self.alive() else f"ended with {self.proc.returncode}"
+        output = open(self.log_path, "rb").read().decode(errors="replace")
+        return f"program {state}; windows {self.display.top_windows()}; output:\n{output}"
 
     def form(self):
         for w in self.display.top_windows():
@@ -243,7 +251,10 @@ def wheel_and_save(display, args, root):
     folder = prepare_folder(root, "main", args.quorbel, open(args.gs, "rb").read())
     program = Program(display, folder, server)
     try:
-        form = wait_for("the main window", program.form)
+        try:
+            form = wait_for("the main window", program.form)
+        except AssertionError as error:
+            fail(f"{error}\n{program.diagnostics()}")
         if program.message_box():
             fail("an error was reported at start-up with a sound GS.spt")
         log("window", form)
@@ -314,7 +325,10 @@ def damaged_files(display, args, root):
         folder = prepare_folder(root, f"damaged{index}", args.quorbel, data)
         program = Program(display, folder, None)
         try:
-            shown = wait_for(f"a window ({name})", lambda: program.message_box() or program.form())
+            try:
+                shown = wait_for(f"a window ({name})", lambda: program.message_box() or program.form())
+            except AssertionError as error:
+                fail(f"{error}\n{program.diagnostics()}")
             reported = shown[4:6] != (FORM_W, FORM_H)
             if expects_error is not None and reported != expects_error:
                 fail(f"{name}: error report {'shown' if reported else 'missing'}")
