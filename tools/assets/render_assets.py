@@ -229,12 +229,12 @@ def glossy_ball(diameter, palette, gloss=1.0):
     body = Image.alpha_composite(body, solid(size, palette["light"],
                                              bounce.point(lambda v: int(v * 0.45))))
     # Specular highlight: a soft oval near the top left.
-    spec = Image.new("L", size, 0)
-    ImageDraw.Draw(spec).ellipse((0.20 * d, 0.08 * d, 0.56 * d, 0.34 * d), fill=255)
-    spec = spec.filter(ImageFilter.GaussianBlur(d * 0.045))
+    highlight = Image.new("L", size, 0)
+    ImageDraw.Draw(highlight).ellipse((0.20 * d, 0.08 * d, 0.56 * d, 0.34 * d), fill=255)
+    highlight = highlight.filter(ImageFilter.GaussianBlur(d * 0.045))
     fade = linear_mask(size, (0, 0.08 * d), (0, 0.40 * d), 255, 60)
-    spec = ImageChops.multiply(spec, fade).point(lambda v: int(v * 0.85 * gloss))
-    body = Image.alpha_composite(body, solid(size, (255, 255, 255), spec))
+    highlight = ImageChops.multiply(highlight, fade).point(lambda v: int(v * 0.85 * gloss))
+    body = Image.alpha_composite(body, solid(size, (255, 255, 255), highlight))
     body.putalpha(ellipse_mask(size, (0, 0, d - 1, d - 1)))
     return body
 
