@@ -104,14 +104,8 @@ void CoveringAnnealer::exchange(std::size_t which, int newOrbit)
     m_chosen[which] = newOrbit;
 }
 
-AnnealOutcome CoveringAnnealer::runTabu(const AnnealSettings &settings, const std::atomic<bool> *stop)
+AnnealOutcome CoveringAnnealer::begin(const AnnealSettings &settings, Xoshiro256 &rng)
 {
-    // Tabu search in the manner of Östergård's covering-code searches: an uncovered draw
-    // is chosen, every exchange of one number in a row that then covers it is evaluated,
-    // and the best one is made whose row is not tabu (unless it beats the best so far).
-    const auto started = Clock::now();
-    Xoshiro256 rng(settings.seed);
-    const DrawSpace &draws = m_space.space();
     std::vector<int> orbits(settings.start.begin(),
                             settings.start.begin() + std::min<std::ptrdiff_t>(settings.orbits, std::ptrdiff_t(settings.start.size())));
     while (static_cast<int>(orbits.size()) < settings.orbits)
@@ -122,6 +116,18 @@ AnnealOutcome CoveringAnnealer::runTabu(const AnnealSettings &settings, const st
     AnnealOutcome outcome;
     outcome.orbits = m_chosen;
     outcome.uncovered = m_uncoveredDraws;
+    return outcome;
+}
+
+AnnealOutcome CoveringAnnealer::runTabu(const AnnealSettings &settings, const std::atomic<bool> *stop)
+{
+    // Tabu search in the manner of Östergård's covering-code searches: an uncovered draw
+    // is chosen, every exchange of one number in a row that then covers it is evaluated,
+    // and the best one is made whose row is not tabu (unless it beats the best so far).
+    const auto started = Clock::now();
+    Xoshiro256 rng(settings.seed);
+    const DrawSpace &draws = m_space.space();
+    AnnealOutcome outcome = begin(settings, rng);
     std::vector<std::int64_t> tabuUntil(m_chosen.size(), 0);
     struct Move { std::size_t which; int orbit; };
     std::vector<Move> best;
@@ -191,16 +197,7 @@ AnnealOutcome CoveringAnnealer::run(const AnnealSettings &settings, const std::a
     Xoshiro256 rng(settings.seed);
     const DrawSpace &draws = m_space.space();
 
-    std::vector<int> orbits(settings.start.begin(),
-                            settings.start.begin() + std::min<std::ptrdiff_t>(settings.orbits, std::ptrdiff_t(settings.start.size())));
-    while (static_cast<int>(orbits.size()) < settings.orbits)
-        orbits.push_back(static_cast<int>(rng.below(static_cast<std::uint32_t>(m_space.orbitCount()))));
-    m_fixed = settings.fixed;
-    reset(orbits);
-
-    AnnealOutcome outcome;
-    outcome.orbits = m_chosen;
-    outcome.uncovered = m_uncoveredDraws;
+    AnnealOutcome outcome = begin(settings, rng);
 
     double temperature = settings.startTemperature;
     const std::int64_t movesPerTemperature = std::max<std::int64_t>(1, settings.movesPerTemperature);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wheel/design/Xoshiro.h"
 #include "wheel/design/OrbitSpace.h"
 
 #include <atomic>
@@ -51,6 +52,8 @@ public:
 
 private:
     AnnealOutcome runTabu(const AnnealSettings &settings, const std::atomic<bool> *stop);
+    // Takes the start design (topped up with random orbits) and reports it as the first outcome.
+    AnnealOutcome begin(const AnnealSettings &settings, Xoshiro256 &rng);
     std::int64_t exchangeCost(int oldOrbit, int newOrbit);
     void exchange(std::size_t which, int newOrbit);
     void reset(const std::vector<int> &orbits);
