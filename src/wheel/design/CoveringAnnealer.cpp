@@ -259,30 +259,14 @@ AnnealOutcome CoveringAnnealer::run(const AnnealSettings &settings, const std::a
             continue; // keeps the number of rows
 
         // Cost change: draws left uncovered minus draws newly covered (in draws, not orbits).
-        std::int64_t delta = 0;
-        for (const std::int32_t *d = m_space.coverBegin(oldOrbit); d != m_space.coverEnd(oldOrbit); ++d)
-            if (--m_count[std::size_t(*d)] == 0)
-                delta += m_weight[std::size_t(*d)];
-        for (const std::int32_t *d = m_space.coverBegin(newOrbit); d != m_space.coverEnd(newOrbit); ++d)
-            if (m_count[std::size_t(*d)] == 0)
-                delta -= m_weight[std::size_t(*d)];
-
+        const std::int64_t delta = exchangeCost(oldOrbit, newOrbit);
         const bool accept = delta <= 0 || rng.unit() < std::exp(-double(delta) / temperature);
         if (accept) {
-            for (const std::int32_t *d = m_space.coverBegin(oldOrbit); d != m_space.coverEnd(oldOrbit); ++d)
-                if (m_count[std::size_t(*d)] == 0)
-                    markUncovered(*d);
-            for (const std::int32_t *d = m_space.coverBegin(newOrbit); d != m_space.coverEnd(newOrbit); ++d)
-                if (++m_count[std::size_t(*d)] == 1)
-                    markCovered(*d);
-            m_chosen[which] = newOrbit;
+            exchange(which, newOrbit);
             if (m_uncoveredDraws < outcome.uncovered) {
                 outcome.uncovered = m_uncoveredDraws;
                 outcome.orbits = m_chosen;
             }
-        } else {
-            for (const std::int32_t *d = m_space.coverBegin(oldOrbit); d != m_space.coverEnd(oldOrbit); ++d)
-                ++m_count[std::size_t(*d)];
         }
 
         if (outcome.moves % movesPerTemperature == 0) {
