@@ -46,15 +46,21 @@ const char kUsage[] =
     "  quorbel-wheels bounds\n"
     "      sphere-covering bound, best known lower bound and size goal of every formula\n"
     "  quorbel-wheels search [--n N --t T] [--store DIR] [--seconds S] [--per-size S]\n"
-    "                        [--seed X] [--target ROWS] [--group C1,C2,..] [--fresh]\n"
+    "                        [--seed X] [--target ROWS] [--group C1,C2,..] [--complement] [--fresh]\n"
     "                        [--temperature T0,T1] [--cooling F] [--moves L] [--jump P] [--weighting]\n"
     "                        [--tabu TENURE] [--scratch] [--size ROWS] [--extend] [--keep-smaller]\n"
+    "                        [--weights free|exchange]\n"
     "      simulated annealing (or tabu search with --tabu) downwards from the stored (or a\n"
     "      greedy) design, or with --scratch from random rows at each size (--size: the first\n"
     "      size tried); every smaller covering design is checked and kept in the store\n"
     "      (default store: data/wheels); a failed size is tried again with a new seed;\n"
     "      --extend starts from the stored design for n-1 completed greedily (with --fresh);\n"
     "      --keep-smaller also keeps those rows fixed and searches only the added ones;\n"
+    "      --complement (n = 14) keeps every row together with its complement;\n"
+    "      --weights: row-weighting local search downwards from the start design instead,\n"
+    "      putting in any row that covers an uncovered draw (free) or exchanging one\n"
+    "      number of a row (exchange, --tabu: steps a row taken out stays out, default 10);\n"
+    "      --seconds in all, the annealing options do not apply\n"
     "      without --n/--t all 16 formulas in turn, each stopping at its goal\n"
     "  quorbel-wheels generate [--store DIR] [--out FILE]\n"
     "      writes the formula file (default GS.spt) from the stored designs and verifies it\n";
@@ -173,6 +179,14 @@ int Search(const Options &options)
     if (options.has(QStringLiteral("--group")))
         for (const QString &part : options.value(QStringLiteral("--group")).split(QLatin1Char(',')))
             base.cycles.push_back(static_cast<int>(ToInteger(part, QStringLiteral("--group"))));
+    base.complement = options.has(QStringLiteral("--complement"));
+    if (options.has(QStringLiteral("--weights"))) {
+        const QString moves = options.value(QStringLiteral("--weights"));
+        if (moves != QStringLiteral("free") && moves != QStringLiteral("exchange"))
+            throw AppError(QStringLiteral("--weights takes free or exchange, not \"%1\"").arg(moves));
+        base.method = SearchMethod::RowWeighting;
+        base.exchange = moves == QStringLiteral("exchange");
+    }
     if (options.has(QStringLiteral("--temperature"))) {
         const QStringList parts = options.value(QStringLiteral("--temperature")).split(QLatin1Char(','));
         base.anneal.startTemperature = ToDouble(parts.value(0), QStringLiteral("--temperature"));
@@ -249,7 +263,7 @@ int main(int argc, char **argv)
     const QString command = args.takeFirst();
     try {
         const Options options = ParseOptions(args, {QStringLiteral("--enforce-goals"), QStringLiteral("--partial"),
-                                                    QStringLiteral("--fresh"), QStringLiteral("--weighting"),
+                                                    QStringLiteral("--fresh"), QStringLiteral("--weighting"), QStringLiteral("--complement"),
                                                     QStringLiteral("--scratch"), QStringLiteral("--extend"),
                                                     QStringLiteral("--keep-smaller")});
         if (command == QStringLiteral("verify"))

@@ -1,5 +1,7 @@
 #include "wheel/design/DesignSearch.h"
 
+#include "wheel/design/RowWeightingSearch.h"
+
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -44,7 +46,7 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
     const FormulaKey &key = request.key;
     const QString name = FormulaName(key);
     const DrawSpace draws(key.selection, key.drawSize);
-    const OrbitSpace space(draws, request.cycles, key.guarantee);
+    const OrbitSpace space(draws, request.cycles, key.guarantee, request.complement);
 
     SearchReport report;
     std::vector<SubsetMask> stored;
@@ -83,8 +85,36 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
     if ((!haveStored || report.startRows < int(stored.size())) && UncoveredDraws(draws, startRows, key.guarantee).empty())
         report.improved = store.keepIfSmaller(WheelDesign{key, startRows});
     log(QStringLiteral("%1: group %2 (%3 orbits), start %4 rows, stored %5")
-            .arg(name, CyclesText(request.cycles)).arg(space.orbitCount()).arg(report.startRows)
+            .arg(name, CyclesText(request.cycles) + (space.withComplement() ? QStringLiteral(" with complements") : QString())).arg(space.orbitCount()).arg(report.startRows)
             .arg(haveStored ? QString::number(stored.size()) : QStringLiteral("none")));
+
+    const auto keep = [&](const std::vector<int> &orbits) {
+        const std::vector<SubsetMask> rows = ExpandOrbits(space, withFixed(orbits));
+        if (!UncoveredDraws(draws, rows, key.guarantee).empty()) {
+            log(QStringLiteral("%1: a design of %2 rows failed the check; not kept").arg(name).arg(rows.size()));
+            return;
+        }
+        const bool kept = store.keepIfSmaller(WheelDesign{key, rows});
+        report.improved = report.improved || kept;
+        report.bestRows = std::min(report.bestRows, int(rows.size()));
+        log(QStringLiteral("%1: %2 rows after %3 s%4")
+                .arg(name).arg(rows.size()).arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1)
+                .arg(kept ? QStringLiteral(", stored") : QString()));
+    };
+
+    if (request.method == SearchMethod::RowWeighting) {
+        RowWeightingSettings settings;
+        settings.seed = request.seed;
+        settings.seconds = request.seconds;
+        settings.targetRows = request.targetRows;
+        settings.fixed = fixed;
+        settings.exchange = request.exchange;
+        if (request.anneal.tabuTenure > 0)
+            settings.tenure = request.anneal.tabuTenure;
+        RowWeightingSearch(space, start, settings, keep, stop);
+        report.seconds = double(clock.elapsed()) / 1000.0;
+        return report;
+    }
 
     DescentSettings descent;
     descent.seed = request.seed;
@@ -101,19 +131,7 @@ SearchReport SearchFormula(const SearchRequest &request, const DesignStore &stor
             orbitRows = std::max(orbitRows, space.orbitSize(o));
         descent.firstOrbits = std::max(1, request.firstRows / orbitRows);
     }
-    DescendingSearch(space, start, descent, [&](const std::vector<int> &orbits) {
-        const std::vector<SubsetMask> rows = ExpandOrbits(space, withFixed(orbits));
-        if (!UncoveredDraws(draws, rows, key.guarantee).empty()) {
-            log(QStringLiteral("%1: a design of %2 rows failed the check; not kept").arg(name).arg(rows.size()));
-            return;
-        }
-        const bool kept = store.keepIfSmaller(WheelDesign{key, rows});
-        report.improved = report.improved || kept;
-        report.bestRows = std::min(report.bestRows, int(rows.size()));
-        log(QStringLiteral("%1: %2 rows after %3 s%4")
-                .arg(name).arg(rows.size()).arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1)
-                .arg(kept ? QStringLiteral(", stored") : QString()));
-    }, stop);
+    DescendingSearch(space, start, descent, keep, stop);
     report.seconds = double(clock.elapsed()) / 1000.0;
     return report;
 }

@@ -13,10 +13,19 @@
 namespace quorbel {
 
 // One search for the design of one formula, resumed from the store and saving into it.
+enum class SearchMethod
+{
+    Annealing,     // simulated annealing, or tabu search with anneal.tabuTenure > 0
+    RowWeighting,  // row-weighting local search
+};
+
 struct SearchRequest
 {
+    SearchMethod method = SearchMethod::Annealing;
+    bool exchange = false;       // row weighting: exchange moves (anneal.tabuTenure is their tenure)
     FormulaKey key;
     std::vector<int> cycles;     // cycle lengths of the group the design keeps; empty: none
+    bool complement = false;     // n = 2k: the group also maps every row to its complement
     std::uint64_t seed = 1;
     double seconds = 60.0;
     double secondsPerSize = 0.0; // 0: all that is left for every size

@@ -22,6 +22,7 @@ public:
 
     const DrawSpace &space() const { return m_space; }
     int t() const { return m_t; }
+    bool withComplement() const { return m_complement; }
     int orbitCount() const { return static_cast<int>(m_firstMember.size()) - 1; }
     int orbitOf(int subset) const { return m_orbitOf[std::size_t(subset)]; }
     int orbitSize(int orbit) const { return m_firstMember[std::size_t(orbit) + 1] - m_firstMember[std::size_t(orbit)]; }
