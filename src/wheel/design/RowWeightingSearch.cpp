@@ -364,21 +364,27 @@ std::vector<int> RowWeightingSearch(const OrbitSpace &space, std::vector<int> co
                 break;
         }
         ++step;
-        const int draw = state.randomUncovered(rng);
+        // Free moves pick the draw after taking a row out (it may be one the row covered);
+        // an exchange needs it first.
+        int draw = -1;
         WeightedCover::Exchange move;
-        if (settings.exchange)
+        if (settings.exchange) {
+            draw = state.randomUncovered(rng);
             move = state.bestExchange(draw, tabuUntil, step, rng);
-        if (move.in >= 0) {
-            tabuUntil[std::size_t(move.out)] = step + settings.tenure;
-        } else {
-            move.out = state.cheapest(justAdded);
         }
+        if (move.in >= 0)
+            tabuUntil[std::size_t(move.out)] = step + settings.tenure;
+        else
+            move.out = state.cheapest(justAdded);
         if (move.out >= 0) {
             state.remove(move.out);
             state.stamp(move.out, step);
         }
-        if (move.in < 0)
+        if (move.in < 0) {
+            if (draw < 0)
+                draw = state.randomUncovered(rng);
             move.in = state.bestCoverer(draw, move.out, rng);
+        }
         state.add(move.in);
         state.stamp(move.in, step);
         justAdded = move.in;
