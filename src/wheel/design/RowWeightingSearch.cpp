@@ -26,7 +26,6 @@ public:
         , m_size(std::size_t(space.orbitCount()))
         , m_coveredBy(m_size + 1, 0)
         , m_in(m_size, 0)
-        , m_fixed(m_size, 0)
         , m_slot(m_size, -1)
         , m_count(m_size, 0)
         , m_uncoveredSlot(m_size, -1)
@@ -56,11 +55,10 @@ public:
             recompute(r);
     }
 
+    // In the design for good: covered by it, but never among the movable orbits.
     void fix(int r)
     {
         add(r);
-        m_fixed[std::size_t(r)] = 1;
-        m_fixedRows += m_space.orbitSize(r);
         m_movable.pop_back();
         m_slot[std::size_t(r)] = -1;
     }
@@ -204,7 +202,6 @@ public:
         return m_uncovered[rng.below(static_cast<std::uint32_t>(m_uncovered.size()))];
     }
     int rows() const { return m_rows; }
-    int fixedRows() const { return m_fixedRows; }
     const std::vector<int> &movable() const { return m_movable; }
 
 private:
@@ -302,7 +299,6 @@ private:
     std::vector<std::int64_t> m_coveredBy;   // start of each draw orbit's coverers
     std::vector<std::int32_t> m_coverers;
     std::vector<char> m_in;
-    std::vector<char> m_fixed;
     std::vector<std::int32_t> m_slot;        // place in m_movable, or -1
     std::vector<int> m_movable;
     std::vector<int> m_near;                 // scratch of bestExchange
@@ -316,7 +312,6 @@ private:
     std::vector<std::int64_t> m_removed;     // tick at which each row orbit was last taken out
     std::int64_t m_tick = 0;
     int m_rows = 0;
-    int m_fixedRows = 0;
 };
 
 } // namespace
