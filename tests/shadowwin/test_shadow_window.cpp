@@ -45,6 +45,14 @@ public:
     }
     QPointer<TFormShadow> shadow;
 
+    // A new shadow, owned by the application as the main form's is, attached to this form.
+    TFormShadow *attachShadow()
+    {
+        shadow = new TFormShadow(qApp);
+        shadow->Attach(this);
+        return shadow;
+    }
+
 protected:
     bool event(QEvent *e) override
     {
@@ -211,9 +219,7 @@ private Q_SLOTS:
     void aMovePlacesTwiceAndDrawsNothing()
     {
         ShadowedForm form;
-        auto *shadow = new TFormShadow(qApp);
-        form.shadow = shadow;
-        shadow->Attach(&form);
+        auto *shadow = form.attachShadow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(ServerState(shadow->winId()).viewable);
@@ -242,9 +248,7 @@ private Q_SLOTS:
     void raisingTheFormTakesTheShadowAlong()
     {
         ShadowedForm form;
-        auto *shadow = new TFormShadow(qApp);
-        form.shadow = shadow;
-        shadow->Attach(&form);
+        auto *shadow = form.attachShadow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(ServerState(shadow->winId()).viewable);
@@ -268,9 +272,7 @@ private Q_SLOTS:
     void minimiseAndMaximiseHideRestoreShows()
     {
         ShadowedForm form;
-        auto *shadow = new TFormShadow(qApp);
-        form.shadow = shadow;
-        shadow->Attach(&form);
+        auto *shadow = form.attachShadow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(ServerState(shadow->winId()).viewable);
@@ -342,9 +344,7 @@ private Q_SLOTS:
     void attachingTwiceHooksOnceAndAnotherFormTakesTheHook()
     {
         ShadowedForm first, second(300, 200);
-        auto *shadow = new TFormShadow(qApp);
-        first.shadow = shadow;
-        shadow->Attach(&first);
+        auto *shadow = first.attachShadow();
         first.show();
         QVERIFY(QTest::qWaitForWindowExposed(&first));
         second.show();
@@ -454,9 +454,7 @@ private Q_SLOTS:
     void formPropertiesReachTheImage()
     {
         ShadowedForm form(200, 120);
-        auto *shadow = new TFormShadow(qApp);
-        form.shadow = shadow;
-        shadow->Attach(&form);
+        auto *shadow = form.attachShadow();
         form.setWindowOpacity(0.502); // Qt keeps 8 bits, rounded down: 128
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -489,9 +487,7 @@ private Q_SLOTS:
             QSKIP("xcompmgr is not installed");
         QVERIFY(!X11Stacking::CompositorRunning());
         ShadowedForm form;
-        auto *shadow = new TFormShadow(qApp);
-        form.shadow = shadow;
-        shadow->Attach(&form);
+        auto *shadow = form.attachShadow();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(shadow->isVisible());
